@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QPoint>
 
 namespace pictures {
 
@@ -33,5 +34,9 @@ const QPixmap& boardBackground(); // 757 x 481, the table's felt
 const QPixmap& playedFrame();     // hatched card-sized frame under the played pile
 const QPixmap& logo();            // the logo picture of the main window
 QIcon appIcon();
+
+// Where a seat's peg (12 x 12) stands for a score, as the top-left corner on the board panel
+// (the pegboard picture sits at x 3, y 12 of it). The board's holes are painted under these.
+QPoint pegSpot(int seat, int score);
 
 } // namespace pictures
