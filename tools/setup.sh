@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
-          libsimpleini-dev libgtest-dev libgmock-dev libbenchmark-dev)
+          libsimpleini-dev libgtest-dev libgmock-dev libbenchmark-dev sox)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
