@@ -1,6 +1,8 @@
 // The deck, the hands, the crib and the starter of one deal, and the dealer rotation.
 #pragma once
 
+#include "rules/cards.h"
+
 #include <array>
 
 namespace rules {
@@ -14,13 +16,15 @@ using Hand = std::array<int, kHandSize + 1>;
 using ShowCards = std::array<int, 5>;
 
 // Game types: 1 two players, 2 three players, 3 four players, 4 four in partnerships.
-constexpr bool validGameType(int t) { return t >= 1 && t <= 4; }
-int seatsInPlay(int gameType);   // 2, 3 or 4
-int cardsPerSeat(int gameType);  // 6 or 5
-int discardPhase(int gameType);  // 1 (give two) for type 1, else 2 (give one)
-int cardsToGive(int gameType);   // 2 or 1
+constexpr bool validGameType(int t) {
+    return t >= 1 && t <= 4;
+}
+int seatsInPlay(int gameType);  // 2, 3 or 4
+int cardsPerSeat(int gameType); // 6 or 5
+int discardPhase(int gameType); // 1 (give two) for type 1, else 2 (give one)
+int cardsToGive(int gameType);  // 2 or 1
 int nextDealer(int dealer, int gameType);
-int partnerOf(int seat);          // 1<->3, 2<->4
+int partnerOf(int seat); // 1<->3, 2<->4
 // Crib position (1..4) of a seat's first (which = 1) or second (which = 2) card; 0 if none.
 int cribPosition(int gameType, int seat, int which);
 

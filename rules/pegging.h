@@ -10,8 +10,8 @@ namespace rules {
 class PlaySequence {
 public:
     static constexpr int kCapacity = 32;
-    int n = 0;     // cards in the sequence
-    int count = 0; // running count 0..31
+    int n = 0;                             // cards in the sequence
+    int count = 0;                         // running count 0..31
     std::array<int, kCapacity + 1> keys{}; // entries 1..n: rank keys (a King is 0)
 
     void reset();

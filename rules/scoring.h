@@ -9,8 +9,8 @@ struct ShowScore {
     int fifteens = 0; // points (2 per combination)
     int pairs = 0;    // points (2 per pair)
     int runs = 0;
-    int flush = 0;    // 0, 4 or 5
-    int nob = 0;      // 0 or 1
+    int flush = 0; // 0, 4 or 5
+    int nob = 0;   // 0 or 1
     int total = 0;
     friend bool operator==(const ShowScore&, const ShowScore&) = default;
 };
