@@ -1,0 +1,169 @@
+// Tests of the painted image lists: their sizes, distinct cards, repeatable painting, and holes
+// drilled exactly where the pegs stand.
+#include "resources/pictures.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!QGuiApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "test_pictures";
+            static char* argv[] = {name, nullptr};
+            m_app = new QGuiApplication(argc, argv);
+        }
+        pictures::paintAll();
+    }
+    void TearDown() override {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QGuiApplication* m_app = nullptr;
+};
+
+const auto* const gui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+QImage image(const QPixmap& pm) {
+    return pm.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The hole under a peg, in pegboard picture coordinates: the board lies at (3, 12) of the panel
+// and a peg is 12 x 12.
+QPoint holeUnder(int seat, int score) {
+    return pictures::pegSpot(seat, score) - QPoint(3, 12) + QPoint(6, 6);
+}
+
+TEST(Pictures, EveryListEntryHasItsSize) {
+    for (int i = 0; i < 54; ++i) EXPECT_EQ(pictures::bigCard(i).size(), QSize(71, 96)) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(pictures::ball(i).size(), QSize(12, 12)) << i;
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(pictures::check(i).size(), QSize(30, 24)) << i;
+    for (int i = 0; i < 18; ++i) EXPECT_EQ(pictures::smiley(i).width(), 17) << i;
+    EXPECT_EQ(pictures::pegboard().size(), QSize(98, 460));
+    EXPECT_EQ(pictures::turnHighlight().size(), QSize(110, 136));
+    EXPECT_EQ(pictures::winnerRibbon().size(), QSize(82, 22));
+    EXPECT_EQ(pictures::boardBackground().size(), QSize(757, 481));
+    EXPECT_EQ(pictures::playedFrame().size(), QSize(71, 96));
+    for (const QPixmap* pm : {&pictures::dealerMarker(), &pictures::goBadge(),
+                              &pictures::winnerBadge(), &pictures::eyes(), &pictures::okButton(),
+                              &pictures::doneButton(), &pictures::startButton(), &pictures::logo()})
+        EXPECT_FALSE(pm->isNull());
+    EXPECT_FALSE(pictures::appIcon().pixmap(256, 256).isNull());
+}
+
+TEST(Pictures, IndexOutsideAListGivesAnEmptyPictureOfTheListsSize) {
+    for (int i : {-1, 54, 1000}) {
+        const QImage img = image(pictures::bigCard(i));
+        ASSERT_EQ(img.size(), QSize(71, 96));
+        EXPECT_EQ(qAlpha(img.pixel(35, 48)), 0);
+    }
+    EXPECT_EQ(pictures::ball(5).size(), QSize(12, 12));
+    EXPECT_EQ(pictures::check(2).size(), QSize(30, 24));
+    EXPECT_EQ(pictures::smiley(18).width(), 17);
+    EXPECT_EQ(qAlpha(image(pictures::ball(0)).pixel(6, 6)), 0);
+}
+
+TEST(Pictures, AllCardsAndSmiliesAreDistinct) {
+    QSet<QByteArray> seen;
+    for (int i = 0; i < 54; ++i) {
+        const QImage img = image(pictures::bigCard(i));
+        seen.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()));
+    }
+    EXPECT_EQ(seen.size(), 54);
+    seen.clear();
+    for (int i = 0; i < 18; ++i) {
+        const QImage img = image(pictures::smiley(i));
+        seen.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()));
+    }
+    EXPECT_EQ(seen.size(), 18);
+    EXPECT_NE(image(pictures::check(0)), image(pictures::check(1)));
+}
+
+// Red suits must read red and black suits black: count strongly red pixels on each face.
+TEST(Pictures, RedSuitsAreRedAndBlackSuitsAreNot) {
+    for (int code = 1; code <= 52; ++code) {
+        const QImage img = image(pictures::bigCard(code));
+        int red = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb c = img.pixel(x, y);
+                if (qRed(c) > 150 && qGreen(c) < 80 && qBlue(c) < 90) ++red;
+            }
+        const bool redSuit = code >= 14 && code <= 39;
+        if (redSuit)
+            EXPECT_GT(red, 40) << code;
+        else
+            EXPECT_LT(red, 10) << code;
+    }
+}
+
+TEST(Pictures, PaintingAgainGivesTheSamePictures) {
+    const QImage card = image(pictures::bigCard(23));
+    const QImage board = image(pictures::pegboard());
+    const QImage felt = image(pictures::boardBackground());
+    const QImage face = image(pictures::smiley(6));
+    const qint64 before = pictures::pegboard().cacheKey();
+    pictures::paintAll();
+    ASSERT_NE(pictures::pegboard().cacheKey(), before) << "paintAll must really paint again";
+    EXPECT_EQ(image(pictures::bigCard(23)), card);
+    EXPECT_EQ(image(pictures::pegboard()), board);
+    EXPECT_EQ(image(pictures::boardBackground()), felt);
+    EXPECT_EQ(image(pictures::smiley(6)), face);
+}
+
+TEST(PegSpot, FollowsTheLapsOfTheBoard) {
+    // Seat 3 stands four pixels left of seat 1 in the same hole.
+    EXPECT_EQ(pictures::pegSpot(1, 10), QPoint(73, 315));
+    EXPECT_EQ(pictures::pegSpot(3, 10), QPoint(69, 315));
+    // Start hole below the up column, finish hole below the down column.
+    EXPECT_EQ(pictures::pegSpot(1, 0), QPoint(73, 455));
+    EXPECT_EQ(pictures::pegSpot(2, 0), QPoint(13, 455));
+    EXPECT_EQ(pictures::pegSpot(1, 121), QPoint(56, 455));
+    EXPECT_EQ(pictures::pegSpot(4, 121), QPoint(28, 455));
+    EXPECT_EQ(pictures::pegSpot(2, 135), pictures::pegSpot(2, 121));
+    EXPECT_EQ(pictures::pegSpot(1, 200), pictures::pegSpot(1, 121));
+    // Up the outer column, down the inner one, and round again.
+    EXPECT_EQ(pictures::pegSpot(1, 1), QPoint(73, 435));
+    EXPECT_EQ(pictures::pegSpot(1, 5), QPoint(73, 387));
+    EXPECT_EQ(pictures::pegSpot(1, 6), QPoint(73, 363));
+    EXPECT_EQ(pictures::pegSpot(1, 30), QPoint(73, 27));
+    EXPECT_EQ(pictures::pegSpot(1, 31), QPoint(56, 27));
+    EXPECT_EQ(pictures::pegSpot(1, 60), QPoint(56, 435));
+    EXPECT_EQ(pictures::pegSpot(1, 61), QPoint(73, 435));
+    EXPECT_EQ(pictures::pegSpot(2, 90), QPoint(13, 27));
+    EXPECT_EQ(pictures::pegSpot(2, 91), QPoint(32, 27));
+    EXPECT_EQ(pictures::pegSpot(4, 120), QPoint(28, 435));
+    EXPECT_EQ(pictures::pegSpot(3, 45), QPoint(52, 219)); // hole 16, first of the fourth group
+}
+
+TEST(PegSpot, ScoresOffTheBoardStayOnIt) {
+    EXPECT_EQ(pictures::pegSpot(1, -5), pictures::pegSpot(1, 0));
+    EXPECT_EQ(pictures::pegSpot(2, 100000), pictures::pegSpot(2, 121));
+    EXPECT_EQ(pictures::pegSpot(0, 10), pictures::pegSpot(1, 10));
+    EXPECT_EQ(pictures::pegSpot(9, 10), pictures::pegSpot(1, 10));
+}
+
+TEST(Pegboard, HasADarkHoleUnderEveryPegSpot) {
+    const QImage board = image(pictures::pegboard());
+    for (int seat = 1; seat <= 4; ++seat) {
+        for (int score = 0; score <= 121; ++score) {
+            const QPoint at = holeUnder(seat, score);
+            ASSERT_TRUE(board.rect().contains(at)) << seat << " " << score;
+            EXPECT_LT(qGray(board.pixel(at)), 60) << "seat " << seat << " score " << score;
+            EXPECT_EQ(qAlpha(board.pixel(at)), 255);
+        }
+    }
+    // Between two holes of a group the wood shows.
+    const QPoint a = holeUnder(1, 1), b = holeUnder(1, 2);
+    EXPECT_GT(qGray(board.pixel((a + b) / 2)), 90);
+}
+
+} // namespace
