@@ -206,22 +206,9 @@ TEST(Starter, AHandStillHoldingFiveCardsKeepsFourInTheShow) {
     EXPECT_EQ(d.showCards(1), (ShowCards{3, 5, 7, 9, 13}));
 }
 
-TEST(Seats, ShapeOfEachGameType) {
-    EXPECT_EQ(seatsInPlay(1), 2);
-    EXPECT_EQ(seatsInPlay(2), 3);
-    EXPECT_EQ(seatsInPlay(3), 4);
-    EXPECT_EQ(seatsInPlay(4), 4);
+TEST(Seats, OutOfRangeAsksGiveNothing) {
     EXPECT_EQ(seatsInPlay(0), 0);
-    EXPECT_EQ(cardsPerSeat(1), 6);
-    EXPECT_EQ(cardsPerSeat(2), 5);
-    EXPECT_EQ(cardsPerSeat(4), 5);
-    EXPECT_EQ(cardsToGive(1), 2);
-    EXPECT_EQ(cardsToGive(3), 1);
-    EXPECT_EQ(discardPhase(1), 1);
-    EXPECT_EQ(discardPhase(2), 2);
-    EXPECT_EQ(discardPhase(4), 2);
-    EXPECT_EQ(partnerOf(1), 3);
-    EXPECT_EQ(partnerOf(4), 2);
+    EXPECT_EQ(cardsPerSeat(5), 0);
     EXPECT_EQ(partnerOf(5), 0);
     Deal d;
     EXPECT_EQ(d.showCards(0), ShowCards{});
