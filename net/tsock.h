@@ -3,18 +3,31 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 
 class QTcpServer;
 class QTcpSocket;
 
+// Every connection that was established ends in exactly one "Socket Closed" report, also when
+// it is reset or lost with an error. Reports are never delivered inside another handler of
+// the same TSock: a Close() called from a handler reports after that handler returns.
+// An owner may delete a TSock from inside any of its handlers (deleteLater is the habit; a
+// plain delete is safe too). Destroying a TSock closes it without calling any handler.
 class TSock : public QObject {
     Q_OBJECT
 public:
-    // Kinds of information reports, in this order (0..7).
-    enum InfoKind { Lookup, Connect, Close, Listen, Receive, Send, Accept, Error };
+    // Kinds of information reports, in this order (0..7). Scoped, since four of the names are
+    // also operations of the class; the others keep their short spelling (TSock::Error).
+    enum class InfoKind { Lookup, Connect, Close, Listen, Receive, Send, Accept, Error };
+    static constexpr InfoKind Lookup = InfoKind::Lookup;
+    static constexpr InfoKind Connect = InfoKind::Connect;
+    static constexpr InfoKind Listen = InfoKind::Listen;
+    static constexpr InfoKind Error = InfoKind::Error;
 
     explicit TSock(QObject* parent = nullptr);
     ~TSock() override;
@@ -35,6 +48,7 @@ public:
 
     // Called from OnAccept: takes the waiting connection as a new connected TSock carrying
     // this socket's handlers. nullptr (and "Could Not Accept Connection") when none waits.
+    // The caller owns the new TSock (it has no parent).
     TSock* Accept();
 
     // Starts connecting to HostName:PortName; completion comes as "Non-Blocking Socket Connected".
@@ -46,7 +60,8 @@ public:
     QByteArray Receive();
     // Closes; reports "Socket Closed" unless the socket was listening.
     void Close();
-    // Drops the connection at once, without a clean shutdown (a reset, for tests).
+    // Drops the connection at once, without a clean shutdown (a reset, for tests). Reports
+    // "Socket Closed" like Close().
     void abort();
 
     bool connected() const;
@@ -63,10 +78,37 @@ public:
     static QString errorText(int socketError);
 
 private:
+    struct Report {
+        InfoKind kind;
+        QString text;
+    };
+
     void attach(QTcpSocket* socket);
     void info(InfoKind kind, const QString& text);
+    // Runs an owner's handler; false when the handler deleted this TSock.
+    bool call(const std::function<void()>& handler);
+    // "Socket Closed" and friends wait until no handler of ours is running.
+    void reportClosing(std::initializer_list<Report> reports);
+    void flushDeferred();
+    std::optional<quint16> resolvePort();
+    QTcpSocket* takeSocket();
+    void dropServer();
+    void onNewConnection();
+    void onConnected();
+    void onReadyRead();
+    void onBytesWritten();
+    void onError(quint64 serial, int error, const QString& text);
+    void scheduleLost();
+    void handleLost();
+    void deliverRead();
 
     QTcpServer* m_server = nullptr;
     QTcpSocket* m_socket = nullptr;
     QByteArray m_received;
+    // Tells events queued for an earlier connection from those of the current one.
+    quint64 m_serial = 0;
+    bool m_established = false;
+    bool m_lostScheduled = false;
+    int m_depth = 0;
+    QList<Report> m_deferred;
 };

@@ -8,5 +8,5 @@ cribbage_add_test(test_receivebuffer
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/test_tsock.cpp)
     cribbage_add_test(test_tsock
         SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_tsock.cpp
-        LIBS cribbage_net Qt6::Core)
+        LIBS cribbage_net Qt6::Network)
 endif()
