@@ -174,6 +174,72 @@ void paintHeadgear(QPainter& p, int rank, const QPointF& at, const QColor& ink) 
     p.drawPath(path);
 }
 
+// One half of a court card: the letter and suit on the left, a bust with its headgear on the
+// right; the king wears a beard, the queen long hair, the jack a short cut.
+void paintFigure(QPainter& p, int suit, int rank, const QRectF& half, const QColor& robe) {
+    const QColor ink = suitColor(suit);
+    p.setFont(font(17, true, true));
+    p.setPen(ink);
+    p.drawText(QRectF(half.left() + 1.5, half.top() + 2.5, 15, 18), Qt::AlignCenter,
+               rankText(rank));
+    drawSuit(p, suit, QRectF(half.left() + 4, half.top() + 21.5, 10, 11));
+
+    const QPointF head(half.left() + 28.5, half.top() + 17.5);
+    const QColor skin(0xf7, 0xd8, 0xb4), line(0x8a, 0x5c, 0x34);
+    const QColor hair = rank == 13   ? QColor(0xe8, 0xe4, 0xdc)
+                        : rank == 12 ? QColor(0xe0, 0xa8, 0x30)
+                                     : QColor(0x6a, 0x3c, 0x18);
+    // The robe, with a trim in the suit's colour.
+    QPainterPath body;
+    body.moveTo(head.x() - 12, half.bottom() + 1);
+    body.cubicTo(head.x() - 12, head.y() + 8, head.x() - 6, head.y() + 6, head.x(), head.y() + 6);
+    body.cubicTo(head.x() + 6, head.y() + 6, head.x() + 12, head.y() + 8, head.x() + 12,
+                 half.bottom() + 1);
+    body.closeSubpath();
+    p.setPen(QPen(robe.darker(170), 0.8));
+    p.setBrush(robe);
+    p.drawPath(body);
+    p.setPen(QPen(ink, 1.4));
+    p.drawLine(QPointF(head.x(), head.y() + 7), QPointF(head.x(), half.bottom() + 1));
+    p.setPen(QPen(QColor(0xf6, 0xe0, 0x90), 1.1));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(head.x() - 7, head.y() + 3.5, 14, 7), 200 * 16, 140 * 16);
+
+    if (rank == 12) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(hair);
+        p.drawRoundedRect(QRectF(head.x() - 6.5, head.y() - 5, 13, 13), 5, 5);
+    }
+    p.setPen(QPen(line, 0.7));
+    p.setBrush(skin);
+    p.drawEllipse(head, 4.6, 5.4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(hair);
+    if (rank == 13) {
+        QPainterPath beard;
+        beard.moveTo(head.x() - 4.6, head.y() + 0.5);
+        beard.quadTo(head.x() - 4, head.y() + 8.5, head.x(), head.y() + 9);
+        beard.quadTo(head.x() + 4, head.y() + 8.5, head.x() + 4.6, head.y() + 0.5);
+        beard.quadTo(head.x(), head.y() + 4.5, head.x() - 4.6, head.y() + 0.5);
+        p.setPen(QPen(QColor(0x9a, 0x94, 0x88), 0.5));
+        p.drawPath(beard);
+        p.setPen(Qt::NoPen);
+    } else {
+        p.drawChord(QRectF(head.x() - 4.8, head.y() - 5.6, 9.6, 8), 0, 180 * 16);
+    }
+    p.setBrush(QColor(0x2a, 0x1a, 0x10));
+    p.drawEllipse(QPointF(head.x() - 1.7, head.y() - 0.2), 0.7, 0.8);
+    p.drawEllipse(QPointF(head.x() + 1.7, head.y() - 0.2), 0.7, 0.8);
+    p.setPen(QPen(QColor(0xb8, 0x40, 0x40), 0.7, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(head.x() - 1, head.y() + 2.6), QPointF(head.x() + 1, head.y() + 2.6));
+
+    p.save();
+    p.translate(head.x(), head.y() - 7.5);
+    p.scale(0.62, 0.62);
+    paintHeadgear(p, rank, QPointF(0, 0), rank == 11 ? robe.darker(130) : QColor(0xe8, 0xb0, 0x18));
+    p.restore();
+}
+
 void paintCourt(QPainter& p, int suit, int rank) {
     // Jack, queen and king each have their own colours so they are told apart at a glance.
     QColor light, deep, gear;
@@ -188,7 +254,7 @@ void paintCourt(QPainter& p, int suit, int rank) {
         break;
     default:
         light = QColor(0xfb, 0xef, 0xc4), deep = QColor(0xe9, 0xc8, 0x62),
-        gear = QColor(0xd4, 0x9a, 0x12);
+        gear = QColor(0xa8, 0x22, 0x2a);
         break;
     }
     const QRectF panel(14.5, 10.5, 42, 75);
@@ -203,7 +269,6 @@ void paintCourt(QPainter& p, int suit, int rank) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(panel.adjusted(2, 2, -2, -2));
 
-    const QFont letter = font(25, true, true);
     for (int half = 0; half < 2; ++half) {
         p.save();
         if (half == 1) {
@@ -211,39 +276,28 @@ void paintCourt(QPainter& p, int suit, int rank) {
             p.rotate(180);
             p.translate(-panel.center());
         }
-        paintHeadgear(p, rank, QPointF(panel.center().x() - 5, panel.top() + 10), gear);
-        p.setFont(letter);
-        p.setPen(suitColor(suit));
-        p.drawText(QRectF(panel.left() + 2, panel.top() + 14, 26, 24), Qt::AlignCenter,
-                   rankText(rank));
-        drawSuit(p, suit, QRectF(panel.right() - 15, panel.top() + 17, 11, 12));
+        const QRectF top(panel.left(), panel.top(), panel.width(), panel.height() / 2);
+        p.setClipRect(top.adjusted(0.6, 0.6, -0.6, 0));
+        paintFigure(p, suit, rank, top, gear);
         p.restore();
     }
-    // The diagonal that parts the two mirrored halves of a court card.
-    p.setPen(QPen(suitColor(suit).lighter(isRed(suit) ? 130 : 300), 0.8));
-    p.drawLine(QPointF(panel.left() + 3, panel.center().y() + 6),
-               QPointF(panel.right() - 3, panel.center().y() - 6));
+    p.setPen(QPen(suitColor(suit), 0.8));
+    p.drawLine(QPointF(panel.left() + 0.6, panel.center().y()),
+               QPointF(panel.right() - 0.6, panel.center().y()));
 }
 
-QImage face(int index) {
+void face(QPainter& p, int index) {
     const int suit = (index - 1) / 13;
     const int rank = (index - 1) % 13 + 1;
-    QImage img = canvas(CardW, CardH);
-    QPainter p(&img);
-    prepare(p);
     paintBlankFace(p);
     if (rank > 10)
         paintCourt(p, suit, rank);
     else
         paintPips(p, suit, rank);
     paintIndex(p, suit, rank);
-    return img;
 }
 
-QImage back() {
-    QImage img = canvas(CardW, CardH);
-    QPainter p(&img);
-    prepare(p);
+void back(QPainter& p) {
     p.setPen(QPen(QColor(0x70, 0x70, 0x78), 1));
     p.setBrush(QColor(0xfb, 0xfa, 0xf6));
     p.drawRoundedRect(cardRect(), Radius, Radius);
@@ -284,49 +338,51 @@ QImage back() {
         p.setBrush(QColor(0xf6, 0xe3, 0xa6));
         p.drawPath(suitPath(s, box));
     }
-    return img;
 }
 
-QImage notPlaying() {
-    QImage img = canvas(CardW, CardH);
-    QPainter p(&img);
-    prepare(p);
-    p.setPen(QPen(QColor(255, 255, 255, 150), 1, Qt::DashLine));
-    p.setBrush(QColor(255, 255, 255, 45));
+void notPlaying(QPainter& p) {
+    // A pale, empty card slot: the words must stay readable under the cross.
+    p.setPen(QPen(QColor(255, 255, 255, 170), 1, Qt::DashLine));
+    p.setBrush(QColor(236, 240, 232, 190));
     p.drawRoundedRect(cardRect(), Radius, Radius);
 
-    const QFont f = font(13, true);
-    p.setFont(f);
-    p.setPen(QColor(0xf4, 0xf4, 0xee));
-    p.drawText(QRectF(0, 24, CardW, 20), Qt::AlignCenter, QStringLiteral("Not"));
-    p.drawText(QRectF(0, 48, CardW, 20), Qt::AlignCenter, QStringLiteral("Playing"));
-
-    // The cross lies over the words, as on an empty seat's card slot.
-    QPen cross(QColor(0x2e, 0xc2, 0x4a, 220), 6, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(cross);
-    p.drawLine(QPointF(14, 20), QPointF(CardW - 14, CardH - 20));
-    p.drawLine(QPointF(CardW - 14, 20), QPointF(14, CardH - 20));
-    p.setPen(QPen(QColor(0x0d, 0x5a, 0x1e, 200), 1.2, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    QPainterPathStroker stroker;
-    stroker.setWidth(6);
-    stroker.setCapStyle(Qt::RoundCap);
     QPainterPath lines;
-    lines.moveTo(14, 20);
-    lines.lineTo(CardW - 14, CardH - 20);
-    lines.moveTo(CardW - 14, 20);
-    lines.lineTo(14, CardH - 20);
-    p.drawPath(stroker.createStroke(lines).simplified());
-    return img;
+    lines.moveTo(12, 16);
+    lines.lineTo(CardW - 12, CardH - 16);
+    lines.moveTo(CardW - 12, 16);
+    lines.lineTo(12, CardH - 16);
+    QPainterPathStroker stroker;
+    stroker.setWidth(5);
+    stroker.setCapStyle(Qt::RoundCap);
+    const QPainterPath cross = stroker.createStroke(lines).simplified();
+
+    p.setFont(font(13, true));
+    p.setPen(QColor(0x2a, 0x30, 0x2a));
+    p.drawText(QRectF(0, 27, CardW, 18), Qt::AlignCenter, QStringLiteral("Not"));
+    p.drawText(QRectF(0, 49, CardW, 18), Qt::AlignCenter, QStringLiteral("Playing"));
+
+    p.setPen(QPen(QColor(0x0d, 0x5a, 0x1e, 200), 1));
+    p.setBrush(QColor(0x2e, 0xb8, 0x48, 140));
+    p.drawPath(cross);
 }
 
 } // namespace
 
+void drawCard(QPainter& p, int index) {
+    if (index == 0)
+        back(p);
+    else if (index >= 1 && index <= 52)
+        face(p, index);
+    else if (index == 53)
+        notPlaying(p);
+}
+
 QImage card(int index) {
-    if (index == 0) return back();
-    if (index >= 1 && index <= 52) return face(index);
-    if (index == 53) return notPlaying();
-    return canvas(CardW, CardH);
+    QImage img = canvas(CardW, CardH);
+    QPainter p(&img);
+    prepare(p);
+    drawCard(p, index);
+    return img;
 }
 
 } // namespace pictures::paint

@@ -406,10 +406,10 @@ QImage turnHighlight() {
 }
 
 QImage winnerBadge() {
-    QImage img = canvas(90, 30);
+    QImage img = canvas(100, 30);
     QPainter p(&img);
     prepare(p);
-    const QRectF r(1, 1.5, 88, 25.5);
+    const QRectF r(1, 1.5, 98, 25.5);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 80));
     p.drawRoundedRect(r.translated(0, 1.5), 8, 8);
@@ -423,10 +423,10 @@ QImage winnerBadge() {
     p.setPen(QPen(QColor(255, 255, 255, 140), 0.8));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(r.adjusted(2, 2, -2, -2), 6, 6);
-    for (double cx : {10.5, 79.5}) {
+    for (double cx : {11.0, 89.0}) {
         QPainterPath star;
         for (int i = 0; i < 10; ++i) {
-            const double rr = (i % 2) ? 2.4 : 5.6;
+            const double rr = (i % 2) ? 2.2 : 5.2;
             const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
             const QPointF pt(cx + rr * std::cos(a), 14.5 + rr * std::sin(a));
             if (i == 0)
@@ -439,7 +439,7 @@ QImage winnerBadge() {
         p.setBrush(QColor(0xc8, 0x20, 0x20));
         p.drawPath(star);
     }
-    shadowText(p, QRectF(16, 1, 58, 27), QStringLiteral("WINNER"), font(12.5, true),
+    shadowText(p, QRectF(18, 1, 64, 27), QStringLiteral("WINNER"), font(12, true),
                QColor(0x5a, 0x30, 0x00), QColor(255, 255, 255, 150));
     return img;
 }
@@ -471,7 +471,7 @@ QImage winnerRibbon() {
 }
 
 QImage logo() {
-    QImage img = canvas(180, 60);
+    QImage img = canvas(200, 60);
     QPainter p(&img);
     prepare(p);
     // A small fan of cards beside the name.
@@ -481,19 +481,21 @@ QImage logo() {
         p.save();
         p.translate(26, 54);
         p.rotate(angle[i]);
-        p.drawImage(QRectF(-14, -46, 28, 38), card(fan[i]));
+        p.translate(-14, -46);
+        p.scale(28.0 / 71.0, 38.0 / 96.0);
+        drawCard(p, fan[i]);
         p.restore();
     }
-    const QFont f = font(27, true, true);
+    const QFont f = font(26, true, true);
     p.setFont(f);
     p.setPen(QColor(0, 0, 0, 120));
-    p.drawText(QRectF(52, 8, 128, 40), Qt::AlignVCenter | Qt::AlignLeft,
+    p.drawText(QRectF(53, 8, 147, 40), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("Cribbage"));
     QLinearGradient gold(0, 14, 0, 42);
     gold.setColorAt(0, QColor(0xff, 0xf2, 0xb0));
     gold.setColorAt(1, QColor(0xd6, 0x9a, 0x1c));
     p.setPen(QPen(QBrush(gold), 1));
-    p.drawText(QRectF(51, 6, 128, 40), Qt::AlignVCenter | Qt::AlignLeft,
+    p.drawText(QRectF(52, 6, 147, 40), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("Cribbage"));
     return img;
 }
@@ -521,7 +523,9 @@ QImage icon(int size) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(0, 0, 0, 70));
             p.drawRoundedRect(QRectF(-58, -76, 118, 160), 10, 10);
-            p.drawImage(QRectF(-60, -80, 118, 160), card(cards[i]));
+            p.translate(-60, -80);
+            p.scale(118.0 / 71.0, 160.0 / 96.0);
+            drawCard(p, cards[i]);
             p.restore();
         }
         p.drawImage(QRectF(176, 176, 52, 52), marble(52, QColor(0xd8, 0x1c, 0x1c)));

@@ -58,6 +58,8 @@ QImage marble(int size, const QColor& color);
 
 // The painters of each list, defined beside their kind.
 QImage card(int index);
+// A card in its 71 x 96 design box on any painter, so it can be drawn larger without blur.
+void drawCard(QPainter& p, int index);
 QImage pegboard();
 QImage boardBackground();
 QImage playedFrame();

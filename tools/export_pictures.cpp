@@ -51,9 +51,9 @@ QPixmap smileySheet() {
     return sheet;
 }
 
-// A few pictures blown up three times, pixel for pixel, to judge the small details.
-QPixmap zoomSheet(const QList<QPixmap>& pics) {
-    constexpr int zoom = 3, gap = 8;
+// A few pictures blown up, pixel for pixel, to judge the small details.
+QPixmap zoomSheet(const QList<QPixmap>& pics, int zoom = 3) {
+    constexpr int gap = 8;
     int w = gap, h = 0;
     for (const QPixmap& pm : pics) w += pm.width() * zoom + gap, h = qMax(h, pm.height() * zoom);
     QPixmap sheet(w, h + 2 * gap);
@@ -159,6 +159,8 @@ int main(int argc, char** argv) {
     ok &= save(dir, QStringLiteral("zoom-marks"),
                zoomSheet({ball(1), ball(2), ball(3), ball(4), check(0), check(1), eyes(),
                           dealerMarker(), goBadge(), okButton(), doneButton()}));
+    ok &= save(dir, QStringLiteral("zoom-pegboard"),
+               zoomSheet({pegboard().copy(0, 0, 98, 120), pegboard().copy(0, 340, 98, 120)}, 4));
     ok &= save(dir, QStringLiteral("zoom-badges"),
                zoomSheet({winnerBadge(), winnerRibbon(), startButton(), logo()}));
     return ok ? 0 : 1;
