@@ -82,6 +82,20 @@ std::optional<int> FieldReader::takeInt() {
     return parseInt(takeText());
 }
 
+std::optional<StartGame> readStartgame(std::string_view args) {
+    // Every field is followed by "+": name+points+type+
+    if (args.empty() || args.back() != '+') return std::nullopt;
+    args.remove_suffix(1);
+    const auto typeAt = args.rfind('+');
+    if (typeAt == std::string_view::npos) return std::nullopt;
+    const auto gameType = parseInt(args.substr(typeAt + 1));
+    if (!gameType) return std::nullopt;
+    args = args.substr(0, typeAt);
+    const auto pointsAt = args.rfind('+');
+    if (pointsAt == std::string_view::npos) return std::nullopt;
+    return StartGame{args.substr(0, pointsAt), args.substr(pointsAt + 1), *gameType};
+}
+
 std::vector<std::string> ReceiveBuffer::append(std::string_view bytes) {
     std::vector<std::string> messages;
     // Only the new bytes are scanned: the tail is known to hold no terminator.

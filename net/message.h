@@ -40,6 +40,16 @@ private:
 // Parses a whole decimal number (optional leading '-'), nullopt for anything else or overflow.
 std::optional<int> parseInt(std::string_view text);
 
+// CMD_startgame (both directions): the host's name comes first and may itself hold "+", so
+// the points choice and the game type are taken from the end. nullopt when a field is missing
+// or the game type is not a number.
+struct StartGame {
+    std::string_view name;
+    std::string_view points;
+    int gameType = 0;
+};
+std::optional<StartGame> readStartgame(std::string_view args);
+
 // Cuts one connection's byte stream at 0xFF. Whole messages (without terminator, possibly
 // empty) come out in order; the unterminated tail stays for later bytes.
 class ReceiveBuffer {

@@ -179,3 +179,24 @@ TEST(FieldReader, RoundTripsBuiltMessages) {
     EXPECT_EQ(c.takeInt(), 52);
     EXPECT_TRUE(c.atEnd());
 }
+
+TEST(ReadStartgame, NameMayHoldPlus) {
+    const std::string wire = toServer::startgame("Al+Bo", "2", 4);
+    const std::string_view args =
+        splitCommand(std::string_view(wire).substr(0, wire.size() - 1)).second;
+    const auto sg = readStartgame(args);
+    ASSERT_TRUE(sg);
+    EXPECT_EQ(sg->name, "Al+Bo");
+    EXPECT_EQ(sg->points, "2");
+    EXPECT_EQ(sg->gameType, 4);
+
+    const auto plain = readStartgame("Host+1+3+");
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->name, "Host");
+    EXPECT_EQ(plain->points, "1");
+    EXPECT_EQ(plain->gameType, 3);
+    EXPECT_EQ(readStartgame("++1+")->name, "");
+
+    for (std::string_view bad : {"", "Host+1+3", "1+3+", "Host+1+x+", "+"})
+        EXPECT_FALSE(readStartgame(bad)) << "'" << bad << "'";
+}
