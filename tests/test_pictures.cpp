@@ -2,6 +2,7 @@
 // drilled exactly where the pegs stand.
 #include "resources/pictures.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QSet>
@@ -165,6 +166,16 @@ TEST(Pegboard, HasADarkHoleUnderEveryPegSpot) {
     // Between two holes of a group the wood shows.
     const QPoint a = holeUnder(1, 1), b = holeUnder(1, 2);
     EXPECT_GT(qGray(board.pixel((a + b) / 2)), 90);
+}
+
+// The sounds live in an object library; linking the resources must bring them into a program.
+TEST(Resources, SoundsReachAProgramLinkingTheResources) {
+#ifdef CRIBBAGE_HAS_SOUNDS
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/sounds/turn.wav")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/sounds/winner.wav")));
+#else
+    GTEST_SKIP() << "built without the sounds";
+#endif
 }
 
 } // namespace
