@@ -1,0 +1,185 @@
+// TServer: the game server inside the program: connections and seats, login, relays, the round
+// flow, the action timer and the computer players.
+#pragma once
+
+#include "rules/deal.h"
+#include "rules/pegging.h"
+#include "rules/scoring.h"
+#include "server/clientlink.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "net/message.h"
+
+class QTimer;
+class TSock;
+
+// One record per connection number 1..11 (10 and 11 never hold a live client). Seats 1..4 also
+// carry the seat's state in the game; their cards live in TServer::Game::deal.
+struct tplayer {
+    std::string name;
+    bool connected = false;
+    std::shared_ptr<ClientLink> link;
+    // Which connection last held this number, so a message queued by an earlier holder is never
+    // taken for the current one.
+    std::uint64_t serial = 0;
+    net::ReceiveBuffer buffer;
+    int score = 0;
+    bool watching = false;
+    int partner = 0;
+    bool gave = false;
+    bool done = false;
+    bool turn = false;
+    rules::ShowScore breakdown;
+};
+
+class TServer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxConnections = 9;
+    static constexpr int kRecords = 11;
+    static constexpr int kDefaultBotSpeed = 1000;
+
+    // Everything the round flow keeps for one game and its current deal.
+    struct Game {
+        bool inProgress = false;
+        bool dealInProgress = false;
+        int gameType = 0;
+        int target = 120;
+        int phase = 0;
+        int dealer = 0;
+        int currentPlayer = 0;
+        int lastPlayer = 0;
+        rules::Deal deal;
+        rules::PlaySequence seq;
+        rules::ShowScore cribBreakdown;
+    };
+
+    // Actions of the action timer timer1.
+    enum Action {
+        NoAction = 0,
+        NextDealAfterShow = 1,
+        ResetCount = 2,
+        TheShow = 3,
+        ComputerCard = 4,
+        NextPlayer = 5,
+        NextDealConfirmed = 6
+    };
+
+    explicit TServer(QObject* parent = nullptr);
+    ~TServer() override;
+
+    // Turns on Sock1. false when the port cannot be bound; lastError() then says why.
+    bool listen(quint16 port = 7772);
+    quint16 listeningPort() const;
+    QString lastError() const { return m_lastError; }
+
+    // The interval of the action timer, read each time an action is scheduled.
+    void setBotSpeedSource(std::function<int()> msFn) { m_botSpeed = std::move(msFn); }
+    int botSpeed() const;
+    // One line per connection, disconnection, game start and game end.
+    void setLogSink(std::function<void(const std::string&)> sink) { m_log = std::move(sink); }
+
+    // The send seam. attachConnection runs the accept steps for a new link and answers its
+    // number, or 0 when the table is full (the link then got CMD_full and was closed).
+    int attachConnection(std::shared_ptr<ClientLink> link);
+    // Bytes that arrived on connection n, cut into messages and queued.
+    void receiveBytes(int n, std::string_view bytes);
+    // The connection behind number n is gone (closed, reset or dropped): frees the number.
+    void connectionLost(int n);
+    // Closes the connection of a connected number; the clean-up follows at once.
+    void disconnectsock(int n);
+    void sendTo(int n, const std::string& message);
+    void broadcast(const std::string& message);
+
+    // Tick handlers of socktimer and timer1; tests call them instead of waiting.
+    void socktimerTimer();
+    void timer1Timer();
+
+    std::size_t queuedMessages() const { return m_receivedlist.size(); }
+    const tplayer& player(int n) const { return m_players[n]; }
+    tplayer& player(int n) { return m_players[n]; }
+    int slotsInUse() const { return m_slots; }
+    // The game and its deal; tests arrange hands and decks through it.
+    Game& game() { return m_game; }
+    const Game& game() const { return m_game; }
+    int pendingAction() const { return m_pendingAction; }
+    int countdown() const { return m_countdown; }
+    bool socktimerActive() const;
+
+    // Entry points the computer players and tests share with the wire: the argument text of
+    // the message ("seat+pos+").
+    void sendcard(std::string_view args);
+    void playcard(std::string_view args);
+
+private:
+    struct Queued {
+        int connection = 0;
+        std::uint64_t serial = 0;
+        std::string text;
+    };
+
+    // Table (tserver.cpp)
+    void Sock1Accept();
+    void Sock1Read(TSock* sock);
+    void tempsockDisconnect(TSock* sock);
+    void tempsockInfo(TSock* sock, const QString& text);
+    int numberOf(const TSock* sock) const;
+    void dispatch(const Queued& item);
+    void receivedlogininfo(std::string_view args);
+    void chat(std::string_view args);
+    void action(std::string_view args);
+    void playasound(std::string_view args);
+    void justwatch(std::string_view args);
+    void kickhim(std::string_view args);
+    void bringUpToDate(int n);
+    void handOverToComputer(int seat);
+    void log(const std::string& line) const;
+
+    // Round flow (roundflow.cpp)
+    void startgame(std::string_view args);
+    void startround();
+    void findplayer1();
+    void clickdone(std::string_view args);
+    void findplayer();
+    void startagain();
+    void figurescores();
+    bool checkforwin(int seat);
+    void addScore(int seat, int points);
+    void schedule(int action, int intervals);
+    void cancelAction();
+    void runAction(int action);
+    bool seatInPlay(int seat) const;
+    bool isComputerPlayed(int seat) const;
+    bool anyCardsLeft() const;
+    void sendScoreMessage(std::string (*build)(int, int, int, int), int seat);
+
+    // Computer players (computer.cpp)
+    void computersendcard(int seat);
+    void computerresend(int seat);
+    void computerplay(int seat);
+
+    std::array<tplayer, kRecords + 1> m_players;
+    int m_slots = 0;
+    std::uint64_t m_nextSerial = 0;
+    std::deque<Queued> m_receivedlist;
+    Game m_game;
+    int m_pendingAction = NoAction;
+    int m_countdown = 0;
+
+    TSock* m_sock1 = nullptr;
+    QTimer* m_socktimer = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QString m_lastError;
+    std::function<int()> m_botSpeed;
+    std::function<void(const std::string&)> m_log;
+};

@@ -1,0 +1,10 @@
+# The game server: table, round flow and computer players on fake connections, then whole games
+# over loopback sockets.
+cribbage_add_test(test_server
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_server_table.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_server_round.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_server_computer.cpp
+    LIBS cribbage_server)
+cribbage_add_test(test_server_net
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_server_net.cpp
+    LIBS cribbage_server)

@@ -1,0 +1,179 @@
+// The server over real loopback sockets: logins, a lost connection, and whole computer games
+// run at 1 ms a step to a winner.
+#include "net/message.h"
+#include "net/tsock.h"
+#include "rules/random.h"
+#include "server/tserver.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace net;
+
+namespace {
+
+// A client that answers the login and records every message it gets.
+class Client {
+public:
+    Client(quint16 port, std::string name) : m_name(std::move(name)) {
+        m_sock.setHostName(QStringLiteral("127.0.0.1"));
+        m_sock.setPortName(QString::number(port));
+        m_sock.OnRead = [this](TSock* s, qint64) {
+            const QByteArray bytes = s->Receive();
+            for (std::string& m : m_buffer.append({bytes.constData(), std::size_t(bytes.size())})) {
+                const auto [command, args] = splitCommand(m);
+                if (command == "CMD_sendlogininfo") {
+                    seat = parseInt(args).value_or(0);
+                    send(toServer::logininfo(seat, kVersion, m_name));
+                }
+                got.push_back(std::move(m));
+            }
+        };
+        m_sock.OnInfo = [this](TSock*, TSock::InfoKind, const QString& text) {
+            if (text == QLatin1String("Socket Closed")) closed = true;
+        };
+        m_sock.Open();
+    }
+    void send(const std::string& message) {
+        m_sock.Send(QByteArray(message.data(), qsizetype(message.size())));
+    }
+    void reset() { m_sock.abort(); }
+    bool has(std::string_view message) const {
+        return std::find(got.begin(), got.end(), message) != got.end();
+    }
+    std::vector<std::string> commands() const {
+        std::vector<std::string> out;
+        for (const auto& m : got) out.emplace_back(splitCommand(m).first);
+        return out;
+    }
+
+    int seat = 0;
+    bool closed = false;
+    std::vector<std::string> got;
+
+private:
+    std::string m_name;
+    TSock m_sock;
+    ReceiveBuffer m_buffer;
+};
+
+// Waiting for I/O, not for a timer: the loop runs until the condition holds or time is up.
+template <class Pred> bool spinUntil(Pred pred, int ms = 30000) {
+    QDeadlineTimer deadline(ms);
+    while (!pred()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+class ServerNetTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_server_net";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    }
+};
+
+// Plays one game of computers with seat 1's client just watching; returns what that client got.
+std::vector<std::string> watchGame(int gameType, std::uint32_t seed) {
+    rules::setRandomSeed(seed);
+    TServer server;
+    server.setBotSpeedSource([] { return 1; });
+    EXPECT_TRUE(server.listen(0)) << server.lastError().toStdString();
+    Client host(server.listeningPort(), "Host");
+    EXPECT_TRUE(spinUntil([&] { return host.has("CMD_newplayerinfo+1+Host"); }));
+    host.send(toServer::startgame("Host", "1", gameType));
+    host.send(toServer::justwatch(1, "1"));
+    EXPECT_TRUE(spinUntil(
+        [&] { return !host.got.empty() && splitCommand(host.got.back()).first == "CMD_winner"; }));
+    return host.got;
+}
+
+} // namespace
+
+TEST_F(ServerNetTest, ClientsLogInAndAResetConnectionFreesItsSeat) {
+    TServer server;
+    ASSERT_TRUE(server.listen(0));
+    ASSERT_NE(server.listeningPort(), 0);
+    std::vector<std::unique_ptr<Client>> clients;
+    for (const char* name : {"Ann", "Bob", "Cy"}) {
+        clients.push_back(std::make_unique<Client>(server.listeningPort(), name));
+        Client& c = *clients.back();
+        ASSERT_TRUE(spinUntil([&] { return c.seat && server.player(c.seat).name == name; }));
+    }
+    EXPECT_EQ(clients[2]->seat, 3);
+    EXPECT_TRUE(spinUntil([&] {
+        return clients[2]->has("CMD_existingplayers+1+Ann") &&
+               clients[2]->has("CMD_existingplayers+2+Bob") &&
+               clients[0]->has("CMD_newplayerinfo+3+Cy");
+    }));
+
+    clients[1]->reset();
+    ASSERT_TRUE(spinUntil([&] { return clients[0]->has("CMD_playerdisconnected+2+Bob"); }));
+    EXPECT_FALSE(server.player(2).connected);
+    Client again(server.listeningPort(), "Dee");
+    ASSERT_TRUE(spinUntil([&] { return again.seat != 0; }));
+    EXPECT_EQ(again.seat, 2);
+
+    // A second server cannot take the same port.
+    TServer other;
+    EXPECT_FALSE(other.listen(server.listeningPort()));
+    EXPECT_FALSE(other.lastError().isEmpty());
+}
+
+TEST_F(ServerNetTest, FourComputersPlayAWholeGameInOrder) {
+    const auto got = watchGame(3, 77);
+    ASSERT_FALSE(got.empty());
+    std::vector<std::string> cmds;
+    for (const auto& m : got) cmds.emplace_back(splitCommand(m).first);
+    // The first deal, in the order the clients rely on.
+    auto at = [&](std::string_view c, std::size_t from = 0) {
+        return std::size_t(std::find(cmds.begin() + std::ptrdiff_t(from), cmds.end(), c) -
+                           cmds.begin());
+    };
+    const std::size_t start = at("CMD_startgame");
+    const std::size_t round = at("CMD_startround");
+    const std::size_t mine = at("CMD_mycards");
+    const std::size_t give = at("CMD_playergive");
+    const std::size_t gave = at("CMD_gavecards");
+    const std::size_t turn = at("CMD_turnover");
+    const std::size_t next = at("CMD_nextplayer");
+    const std::size_t fin = at("CMD_final");
+    const std::size_t nextRound = at("CMD_startround", round + 1);
+    ASSERT_LT(nextRound, cmds.size());
+    EXPECT_LT(start, round);
+    EXPECT_LT(round, mine);
+    EXPECT_LT(mine, give);
+    EXPECT_LT(give, gave);
+    EXPECT_LT(gave, turn);
+    EXPECT_EQ(at("CMD_setcrib", give), give + 1); // seats 2 to 4 give before seat 1 watches
+    EXPECT_LT(turn, next);
+    EXPECT_LT(next, fin);
+    EXPECT_EQ(std::count(cmds.begin() + std::ptrdiff_t(round), cmds.begin() + std::ptrdiff_t(turn),
+                         "CMD_setcrib"),
+              3);
+    EXPECT_EQ(std::count(cmds.begin() + std::ptrdiff_t(turn), cmds.begin() + std::ptrdiff_t(fin),
+                         "CMD_playcard"),
+              16);
+    const auto last = cmds.begin() + std::ptrdiff_t(fin) - 1;
+    EXPECT_TRUE(*last == "CMD_pegslast" || *last == "CMD_total31") << *last;
+    EXPECT_EQ(std::count(cmds.begin() + std::ptrdiff_t(fin),
+                         cmds.begin() + std::ptrdiff_t(nextRound), "CMD_endscore"),
+              5);
+    EXPECT_EQ(got[fin], "CMD_final+1+");
+    EXPECT_EQ(cmds.back(), "CMD_winner");
+}
+
+TEST_F(ServerNetTest, TheSameSeedReplaysTheSameGame) {
+    const auto first = watchGame(1, 4242);
+    const auto second = watchGame(1, 4242);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(splitCommand(first.back()).first, "CMD_winner");
+}

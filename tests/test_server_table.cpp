@@ -1,0 +1,164 @@
+// The server's table without sockets: numbering, login, relays, just watch, kicks, lost
+// connections and the checks on who sent a message.
+#include "test_server_fakes.h"
+
+using namespace net;
+
+class TableTest : public ServerTest {};
+
+TEST_F(TableTest, NumbersAreReusedAndTheTenthClientIsTurnedAway) {
+    Table t;
+    EXPECT_EQ(t.connect(), 1);
+    EXPECT_EQ(t.connect(), 2);
+    EXPECT_EQ(t.connect(), 3);
+    EXPECT_EQ(t.sent(2).front(), "CMD_sendlogininfo+2");
+    t.server.connectionLost(2);
+    EXPECT_EQ(t.connect(), 2);
+    for (int n = 4; n <= 9; ++n) EXPECT_EQ(t.connect(), n);
+
+    auto tenth = std::make_shared<FakeLink>();
+    EXPECT_EQ(t.server.attachConnection(tenth), 0);
+    EXPECT_EQ(tenth->sent, std::vector<std::string>{"CMD_full+"});
+    EXPECT_TRUE(tenth->closed);
+    EXPECT_EQ(t.server.slotsInUse(), 9);
+}
+
+TEST_F(TableTest, LoginOrderWithAWrongVersionAndANameHoldingPlus) {
+    Table t;
+    t.login(t.connect(), "Host");
+    t.connect();
+    t.links[1]->sent.clear();
+    t.login(2, "Bob+Jr", "1.0");
+    EXPECT_EQ(t.sent(2),
+              (std::vector<std::string>{"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Bob+Jr",
+                                        "CMD_existingplayers+1+Host", "CMD_wrongversion+"}));
+    EXPECT_EQ(t.sent(1), (std::vector<std::string>{"CMD_newplayerinfo+2+Bob+Jr",
+                                                   "CMD_havewrongversion+Bob+Jr"}));
+    EXPECT_EQ(t.server.player(2).name, "Bob+Jr");
+    EXPECT_FALSE(t.links[2]->closed);
+}
+
+TEST_F(TableTest, RelaysKeepPlusAndBarInTheText) {
+    Table t;
+    t.seat(2);
+    t.clearSent();
+    t.feed(2, toServer::chat(2, "a+b|c|clBlue"));
+    t.feed(2, toServer::action(2, "waves|clRed"));
+    t.feed(2, toServer::playasound(2, "wave3"));
+    for (int n : {1, 2})
+        EXPECT_EQ(t.sent(n), (std::vector<std::string>{"CMD_chat+2+P2 chats: a+b|c|clBlue",
+                                                       "CMD_action+2+P2 waves|clRed",
+                                                       "CMD_playasound+2+wave3+"}));
+}
+
+TEST_F(TableTest, QueueTakesOneMessagePerTickAndJoinsSplitMessages) {
+    Table t;
+    t.seat(1);
+    t.clearSent();
+    t.server.receiveBytes(1, toServer::chat(1, "one") + toServer::chat(1, "two"));
+    EXPECT_EQ(t.server.queuedMessages(), 2u);
+    EXPECT_TRUE(t.server.socktimerActive());
+    t.server.socktimerTimer();
+    EXPECT_EQ(t.sent(1).size(), 1u);
+    t.server.receiveBytes(1, "CMD_chat+1+thr");
+    EXPECT_EQ(t.server.queuedMessages(), 1u);
+    t.server.receiveBytes(1, std::string("ee") + kTerminator + kTerminator + "junk+" + kTerminator);
+    t.drain();
+    EXPECT_EQ(t.sent(1),
+              (std::vector<std::string>{"CMD_chat+1+P1 chats: one", "CMD_chat+1+P1 chats: two",
+                                        "CMD_chat+1+P1 chats: three"}));
+    t.server.socktimerTimer();
+    EXPECT_FALSE(t.server.socktimerActive()); // idle until the next message
+}
+
+// Every handler that reads a number stops at a field that is not one; the queue goes on.
+TEST_F(TableTest, FieldsThatAreNotNumbersLoseOnlyTheirMessage) {
+    Table t;
+    t.seat(2);
+    t.feed(1, toServer::startgame("Host", "1", 1));
+    t.clearSent();
+    for (const char* bad :
+         {"CMD_logininfo+x+2.0.8+Z", "CMD_chat+", "CMD_chat+one+hi", "CMD_kickhim+1+two+",
+          "CMD_startgame+Host+1+four+", "CMD_justwatch+x+1", "CMD_sendcard+1+a+b+",
+          "CMD_sendcard+1+1+z+", "CMD_playcard+1+", "CMD_clickdone+-+", "CMD_playasound+?+w+",
+          "CMD_startgame+Host+1+9+", "CMD_kickhim+1+99+", "nonsense", "CMD_unknown+1+"})
+        t.server.receiveBytes(1, std::string(bad) + kTerminator);
+    t.drain();
+    EXPECT_TRUE(t.sent(1).empty());
+    EXPECT_TRUE(t.server.player(2).connected);
+    t.feed(1, toServer::chat(1, "still here"));
+    EXPECT_EQ(t.sent(2).back(), "CMD_chat+1+P1 chats: still here");
+}
+
+TEST_F(TableTest, NobodyActsInAnotherSeatsName) {
+    Table t;
+    t.seat(3);
+    t.feed(1, toServer::startgame("Host", "1", 2));
+    t.clearSent();
+    t.feed(2, toServer::chat(1, "I am the host"));
+    t.feed(2, toServer::action(3, "x"));
+    t.feed(2, toServer::playasound(1, "wave1"));
+    t.feed(2, toServer::kickhim(1, 3));
+    t.feed(2, toServer::startgame("P2", "2", 1));
+    t.feed(2, toServer::justwatch(3, "1"));
+    t.feed(2, toServer::sendcard(3, 1, 0));
+    t.feed(2, toServer::logininfo(3, kVersion, "Evil"));
+    EXPECT_TRUE(t.sent(3).empty());
+    EXPECT_TRUE(t.server.player(3).connected);
+    EXPECT_EQ(t.server.player(3).name, "P3");
+    EXPECT_EQ(t.server.game().gameType, 2);
+
+    // The seat itself and the host may set a seat to watch.
+    t.feed(2, toServer::justwatch(2, "1"));
+    t.feed(1, toServer::justwatch(3, "1"));
+    EXPECT_EQ(t.only(3, {"CMD_justwatching"}),
+              (std::vector<std::string>{"CMD_justwatching+2+1", "CMD_justwatching+3+1"}));
+}
+
+// A number a newer connection took over is not answerable for what its old holder queued.
+TEST_F(TableTest, MessagesQueuedByAnEarlierHolderOfTheNumberAreDropped) {
+    Table t;
+    t.seat(2);
+    t.clearSent();
+    t.server.receiveBytes(2, toServer::chat(2, "old"));
+    t.server.connectionLost(2);
+    EXPECT_EQ(t.connect(), 2);
+    t.drain();
+    EXPECT_TRUE(t.only(1, {"CMD_chat"}).empty());
+}
+
+TEST_F(TableTest, HostKicksAndOthersHearOfIt) {
+    Table t;
+    t.seat(3);
+    t.clearSent();
+    t.feed(1, toServer::kickhim(1, 2));
+    EXPECT_TRUE(t.links[2]->closed);
+    EXPECT_FALSE(t.server.player(2).connected);
+    EXPECT_EQ(t.sent(1), std::vector<std::string>{"CMD_playerdisconnected+2+P2"});
+    EXPECT_EQ(t.sent(3), std::vector<std::string>{"CMD_playerdisconnected+2+P2"});
+    EXPECT_TRUE(t.sent(2).empty());
+}
+
+TEST_F(TableTest, UnterminatedFloodClosesTheConnection) {
+    Table t;
+    t.seat(2);
+    t.server.receiveBytes(2, std::string(kMaxUnterminated, 'a'));
+    EXPECT_TRUE(t.server.player(2).connected);
+    t.server.receiveBytes(2, "a");
+    EXPECT_TRUE(t.links[2]->closed);
+    EXPECT_FALSE(t.server.player(2).connected);
+    EXPECT_EQ(t.sent(1).back(), "CMD_playerdisconnected+2+P2");
+    EXPECT_EQ(t.connect(), 2);
+    EXPECT_EQ(t.server.player(2).buffer.pending(), 0u);
+}
+
+TEST_F(TableTest, JustWatchOutsideAGame) {
+    Table t;
+    t.seat(2);
+    t.clearSent();
+    t.feed(2, toServer::justwatch(2, "1"));
+    t.feed(1, toServer::justwatch(5, "2"));
+    EXPECT_TRUE(t.sent(1).empty());
+    t.feed(2, toServer::justwatch(2, "2"));
+    EXPECT_EQ(t.sent(1), std::vector<std::string>{"CMD_justwatching+2+2"});
+}
