@@ -43,12 +43,14 @@ constexpr int kPatterns = 13 * 13 * 13 * 13 * 13;
 // ranks scores its length times the product of its counts (every way of taking one card per
 // rank). The Ace is also read as rank 14 for the ace-high runs; five cards cannot hold a run of
 // four or five beside a second run, so summing stretches matches the show's five-four-three rule.
-int runsFromCounts(const std::array<int, 15>& perRank) {
+// perRank[1..13] counts the cards of each run rank; [14] repeats the Aces; [15] stays 0.
+// Plain arrays: the table is built at first use in every program, debug builds included.
+int runsFromCounts(const int* perRank) {
     int points = 0;
     int length = 0;
     int ways = 1;
     for (int rank = 1; rank <= 15; ++rank) {
-        const int n = rank <= 13 ? perRank[rank] : (rank == 14 ? perRank[1] : 0);
+        const int n = perRank[rank];
         if (n > 0) {
             ++length;
             ways *= n;
@@ -65,34 +67,38 @@ int runsFromCounts(const std::array<int, 15>& perRank) {
 // per ordered pattern of keys (13^5) replaces the 26 fifteen-combinations and the run tests.
 std::vector<std::uint16_t> buildPatternTable() {
     std::vector<std::uint16_t> table(kPatterns);
-    std::array<int, 5> key{};
-    std::size_t index = 0;
+    std::uint16_t* out = table.data();
+    int value[13];
+    int rankOf[13];
+    for (int k = 0; k < 13; ++k) {
+        value[k] = keyCountValue(k);
+        rankOf[k] = k == 0 ? 13 : k;
+    }
+    int key[5];
     for (key[0] = 0; key[0] < 13; ++key[0])
         for (key[1] = 0; key[1] < 13; ++key[1])
             for (key[2] = 0; key[2] < 13; ++key[2])
                 for (key[3] = 0; key[3] < 13; ++key[3]) {
                     // Subsets of the first four by sum; the fifth card extends each of them.
-                    std::array<int, 16> ways{};
-                    ways[0] = 1;
-                    std::array<int, 15> perRank{};
+                    int ways[16] = {1};
+                    int perRank[16] = {};
                     int pairs4 = 0;
                     for (int i = 0; i < 4; ++i) {
-                        const int v = keyCountValue(key[i]);
+                        const int v = value[key[i]];
                         for (int s = 15; s >= v; --s) ways[s] += ways[s - v];
-                        const int r = key[i] == 0 ? 13 : key[i];
-                        pairs4 += perRank[r]++;
+                        pairs4 += perRank[rankOf[key[i]]]++;
                     }
                     for (key[4] = 0; key[4] < 13; ++key[4]) {
-                        const int v = keyCountValue(key[4]);
-                        const int fifteens = ways[15] + ways[15 - v];
-                        const int r = key[4] == 0 ? 13 : key[4];
+                        const int fifteens = ways[15] + ways[15 - value[key[4]]];
+                        const int r = rankOf[key[4]];
                         const int pairs = pairs4 + perRank[r];
                         ++perRank[r];
+                        perRank[14] = perRank[1];
                         const int runs = runsFromCounts(perRank);
                         --perRank[r];
-                        table[index++] = static_cast<std::uint16_t>(
-                            (2 * fifteens) << kFifteenShift | (2 * pairs) << kPairShift |
-                            runs << kRunShift);
+                        *out++ = static_cast<std::uint16_t>((2 * fifteens) << kFifteenShift |
+                                                            (2 * pairs) << kPairShift |
+                                                            runs << kRunShift);
                     }
                 }
     return table;
