@@ -15,7 +15,8 @@ public:
     std::array<int, kCapacity + 1> keys{}; // entries 1..n: rank keys (a King is 0)
 
     void reset();
-    // Adds a card's rank key as entry n+1 (does not change the count).
+    // Adds a card's rank key as entry n+1 (does not change the count); a non-card or a full
+    // sequence is ignored.
     void push(int card);
     // Adds the card's counting value to the count.
     void addToCount(int card) { count += countValueOf(card); }

@@ -6,7 +6,7 @@
 namespace rules {
 
 // Advances the seed (seed * 134775813 + 1 mod 2^32) and returns the upper 32 bits of n * seed,
-// an integer 0..n-1. n must be positive.
+// an integer 0..n-1. A non-positive n still advances the seed and answers 0.
 int Random(int n);
 
 void setRandomSeed(std::uint32_t seed);

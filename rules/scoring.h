@@ -15,7 +15,8 @@ struct ShowScore {
     friend bool operator==(const ShowScore&, const ShowScore&) = default;
 };
 
-// Each takes the show cards: positions 0..3 the kept cards, 4 the starter.
+// Each takes the show cards: positions 0..3 the kept cards, 4 the starter. An empty position
+// (0) counts for nothing.
 int getfifteen(const ShowCards& cards); // number of combinations making 15
 int getpairs(const ShowCards& cards);   // number of pairs of equal rank
 int getruns(const ShowCards& cards);    // points for runs
