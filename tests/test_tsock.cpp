@@ -13,6 +13,12 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
+
+// Readable failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace {
 
@@ -357,6 +363,9 @@ TEST_F(TSockTest, ResetOfPeerEndsInSocketClosed) {
     EXPECT_FALSE(m_accepted->connected());
     // Whatever error came first, "Socket Closed" is the last word.
     EXPECT_EQ(serverLog.events.last(), kClosed);
+    // Qt reads a reset like an orderly end of the stream, so the owner sees a peer close.
+    EXPECT_EQ(serverLog.events.mid(serverLog.events.size() - 2),
+              (QStringList{QStringLiteral("OnDisconnect"), kClosed}));
 }
 
 TEST_F(TSockTest, ResetWhileDataIsInFlight) {
@@ -443,6 +452,56 @@ TEST_F(TSockTest, OwnerDeletesSocketInsideItsHandlers) {
     d->Send("CMD_clickdone+1+\xFF");
     ASSERT_TRUE(waitFor([&] { return reader.isNull(); }));
     delete d;
+}
+
+} // namespace
+
+namespace {
+
+// What a peer did before the owner got round to Accept() is not lost.
+TEST_F(TSockTest, EventsBeforeAcceptAreReplayed) {
+    TSock l;
+    l.PortName = QStringLiteral("0");
+    bool waiting = false;
+    l.OnAccept = [&](TSock*) { waiting = true; };
+    ASSERT_TRUE(l.setListen(true));
+    TSock c;
+    c.PortName = QString::number(l.localPort());
+    ASSERT_TRUE(c.Open());
+    ASSERT_TRUE(waitFor([&] { return waiting && c.connected(); }));
+    c.Send("CMD_playcard+1+2+\xFF");
+    c.Close();
+    drainEvents();
+
+    Recorder log;
+    QByteArray got;
+    l.OnRead = [&](TSock* s, qint64) {
+        got += s->Receive();
+        log.events << QStringLiteral("OnRead");
+    };
+    log.attach(&l);
+    std::unique_ptr<TSock> s(l.Accept());
+    ASSERT_TRUE(s);
+    ASSERT_TRUE(waitFor([&] { return log.has(kClosed); }));
+    EXPECT_EQ(got, QByteArray("CMD_playcard+1+2+\xFF"));
+    const auto at = [&](const char* e) { return log.events.indexOf(QString::fromLatin1(e)); };
+    EXPECT_LT(at("OnRead"), at("OnDisconnect"));
+    EXPECT_LT(at("OnDisconnect"), at("Socket Closed"));
+    EXPECT_EQ(log.count(kClosed), 1);
+}
+
+TEST_F(TSockTest, UnknownHostIsReportedAsLookupFailure) {
+    TSock c;
+    Recorder log;
+    log.attach(&c);
+    c.HostName = QString();
+    c.PortName = QStringLiteral("1");
+    ASSERT_TRUE(c.Open());
+    const QString failed = QStringLiteral("Host Lookup - Could Not Find Host Entry");
+    ASSERT_TRUE(waitFor([&] { return log.has(failed); }));
+    drainEvents();
+    EXPECT_EQ(log.events, (QStringList{QStringLiteral("Lookup Of Host "), failed}));
+    EXPECT_FALSE(c.connected());
 }
 
 } // namespace
