@@ -1,0 +1,311 @@
+// The game's section of the settings file it shares with the lobby program.
+#include "settings/inifile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <SimpleIni.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int ResetLeft = 3;
+constexpr int ResetTop = 3;
+constexpr int ResetWidth = 766;
+constexpr int ResetHeight = 530;
+constexpr int WorkAreaShrink = 15;
+constexpr int MinTextSize = 1;
+constexpr int MaxTextSize = 100;
+
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+// The file split around the game's section, so that the lobby program's part can be written
+// back byte for byte. SimpleIni alone would drop comments at the end of the file, lines it does
+// not understand, and the file's line ends.
+struct IniDocument {
+    QByteArray before;
+    QByteArray section; // from the header to the section's last key; empty if there is none
+    QByteArray after;
+    QByteArray newline = "\n";
+    std::string sectionName = UserFiles::GameName;
+};
+
+QByteArray trimmedLine(const QByteArray& line) {
+    return line.trimmed();
+}
+
+bool isComment(const QByteArray& trimmed) {
+    return trimmed.startsWith(';') || trimmed.startsWith('#');
+}
+
+// The name of a section header line, or nullopt for any other line.
+std::optional<QByteArray> headerName(const QByteArray& trimmed) {
+    if (!trimmed.startsWith('[')) return std::nullopt;
+    const qsizetype close = trimmed.indexOf(']');
+    if (close < 0) return std::nullopt;
+    return trimmed.mid(1, close - 1).trimmed();
+}
+
+IniDocument splitDocument(QByteArray data) {
+    IniDocument doc;
+    if (data.contains("\r\n")) doc.newline = "\r\n";
+    if (data.startsWith(Utf8Bom)) {
+        doc.before = Utf8Bom;
+        data.remove(0, Utf8Bom.size());
+    }
+
+    QList<QByteArray> lines; // each with its own line end, so joining them gives the file back
+    for (qsizetype at = 0; at < data.size();) {
+        qsizetype end = data.indexOf('\n', at);
+        end = end < 0 ? data.size() : end + 1;
+        lines.append(data.mid(at, end - at));
+        at = end;
+    }
+
+    qsizetype start = -1;
+    qsizetype next = lines.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const auto name = headerName(trimmedLine(lines[i]));
+        if (!name) continue;
+        if (start < 0) {
+            if (name->compare(UserFiles::GameName, Qt::CaseInsensitive) == 0) {
+                start = i;
+                doc.sectionName = name->toStdString();
+            }
+        } else {
+            next = i;
+            break;
+        }
+    }
+    if (start < 0) {
+        doc.before += data;
+        return doc;
+    }
+    // Comments and blank lines just above the next header describe that section, not ours.
+    qsizetype end = next;
+    while (end > start + 1) {
+        const QByteArray t = trimmedLine(lines[end - 1]);
+        if (!t.isEmpty() && !isComment(t)) break;
+        --end;
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        (i < start ? doc.before : i < end ? doc.section : doc.after) += lines[i];
+    return doc;
+}
+
+// Settings files may come from a system with a single-byte code page; such a value is read as
+// Latin-1 rather than turned into replacement characters.
+QString decodeValue(const char* value) {
+    const QByteArray bytes(value);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) text = QString::fromLatin1(bytes);
+    return text;
+}
+
+// A line break in a value would end the key's line and make the rest a line of its own.
+std::string encodeValue(const QString& value) {
+    QString clean;
+    clean.reserve(value.size());
+    for (const QChar c : value)
+        if (c.category() != QChar::Other_Control) clean.append(c);
+    return clean.trimmed().toUtf8().toStdString();
+}
+
+class Section {
+public:
+    explicit Section(IniDocument doc) : m_doc(std::move(doc)), m_ini(false, true, false) {
+        m_ini.SetSpaces(false);
+        if (!m_doc.section.isEmpty())
+            m_ini.LoadData(m_doc.section.constData(), m_doc.section.size());
+    }
+
+    std::optional<QString> value(const char* key) const {
+        const char* v = m_ini.GetValue(m_doc.sectionName.c_str(), key, nullptr);
+        if (!v) return std::nullopt;
+        return decodeValue(v);
+    }
+    QString text(const char* key, const QString& fallback) const {
+        return value(key).value_or(fallback);
+    }
+    int number(const char* key, int fallback) const {
+        bool ok = false;
+        const int n = text(key, QString()).trimmed().toInt(&ok);
+        return ok ? n : fallback;
+    }
+
+    void set(const char* key, const QString& v) {
+        m_ini.SetValue(m_doc.sectionName.c_str(), key, encodeValue(v).c_str(), nullptr, true);
+    }
+
+    QByteArray document() const {
+        std::string out;
+        m_ini.Save(out, false);
+        // SimpleIni puts a blank line above every commented key; the section is written as
+        // compactly as it was read instead, so saving does not reshape it.
+        QByteArray section;
+        for (const QByteArray& line : QByteArray::fromStdString(out).split('\n'))
+            if (!line.trimmed().isEmpty()) section += line + m_doc.newline;
+
+        QByteArray result = m_doc.before;
+        if (m_doc.section.isEmpty()) {
+            // A new section goes to the end, one blank line below whatever is there.
+            const QByteArray body = result.mid(result.startsWith(Utf8Bom) ? Utf8Bom.size() : 0);
+            if (!body.isEmpty()) {
+                if (!body.endsWith('\n')) result += m_doc.newline;
+                if (!body.trimmed().isEmpty()) result += m_doc.newline;
+            }
+        }
+        return result + section + m_doc.after;
+    }
+
+private:
+    IniDocument m_doc;
+    CSimpleIniA m_ini; // case-insensitive section and key names, values passed through as bytes
+};
+
+QString readFile(const QString& path, QByteArray* data) {
+    data->clear();
+    QFile file(path);
+    if (!file.exists()) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The settings file %1 could not be read: %2")
+            .arg(path, file.errorString());
+    *data = file.readAll();
+    return {};
+}
+
+// Reads, edits and writes the section as one step; the old file stays whole until the new one
+// has been written completely.
+template <typename Edit> QString editFile(const QString& path, Edit edit) {
+    QByteArray data;
+    // A file that exists but cannot be read is not replaced: it holds the lobby's settings too.
+    if (QString error = readFile(path, &data); !error.isEmpty()) return error;
+    Section section(splitDocument(data));
+    edit(section);
+    const QByteArray out = section.document();
+
+    if (!UserFiles::makeParentDirectory(path))
+        return QStringLiteral("The settings file %1 could not be written: cannot create its folder")
+            .arg(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
+        return QStringLiteral("The settings file %1 could not be written: %2")
+            .arg(path, file.errorString());
+    return {};
+}
+
+QString boolText(bool b) {
+    return b ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// "Playtoscore1": a number above 2 means the first choice; something that is not a number,
+// or names no choice, leaves the game start window as it is.
+QString readPlayToScore(const std::optional<QString>& raw) {
+    const QString text = raw.value_or(QStringLiteral("1")).trimmed();
+    if (text.isEmpty()) return {};
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1) return {};
+    return n > 2 ? QStringLiteral("1") : QString::number(n);
+}
+
+QString readGameType(const std::optional<QString>& raw) {
+    const QString text = raw.value_or(QStringLiteral("1")).trimmed();
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n >= 1 && n <= 4 ? QString::number(n) : QString();
+}
+
+} // namespace
+
+void IniSettings::setGeometry(const QRect& r) {
+    left = r.x();
+    top = r.y();
+    width = r.width();
+    height = r.height();
+}
+
+IniSettings IniSettings::beforeLogin() {
+    IniSettings s;
+    s.chatterSounds = false;
+    s.textSize = 10;
+    return s;
+}
+
+QRect defaultWindowGeometry() {
+    return QRect(ResetLeft, ResetTop, ResetWidth, ResetHeight);
+}
+
+bool isTextSizeEntry(int size) {
+    return size == 8 || size == 10 || size == 12 || size == 14;
+}
+
+IniSettings loadinifile(const QString& path, QString* error) {
+    QByteArray data;
+    const QString readError = readFile(path, &data);
+    if (error) *error = readError;
+    const Section ini(splitDocument(data));
+    IniSettings s;
+
+    s.textSize = ini.number("Textsize", 8);
+    // A size the chat cannot show (or that would take the layout ages) counts as unreadable.
+    if (s.textSize < MinTextSize || s.textSize > MaxTextSize) s.textSize = 8;
+    s.top = ini.number("Top", ResetTop);
+    s.left = ini.number("Left", ResetLeft);
+    s.width = ini.number("Width", ResetWidth);
+    s.height = ini.number("Height", ResetHeight);
+    s.turnSound = ini.text("Turnsound", QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
+    s.chatterSounds = ini.text("ChatterSounds", QStringLiteral("true")) != QLatin1String("false");
+    s.textColor = ini.text("Textcolor", QStringLiteral("clblack"));
+    s.playToScore = readPlayToScore(ini.value("Playtoscore1"));
+    s.gameType = readGameType(ini.value("Gametype"));
+    const QString speed = ini.text("Botspeed", QString()).trimmed();
+    s.botSpeed = speed == QLatin1String("2000") ? 2000 : speed == QLatin1String("500") ? 500 : 1000;
+    for (int n = 0; n < PhraseCount; ++n)
+        s.phrases[n] = ini.text(("Phrase" + std::to_string(n + 1)).c_str(), QString());
+    s.playSounds = ini.text("Playsounds", QStringLiteral("true")) != QLatin1String("false");
+    return s;
+}
+
+QString saveinifile(const IniSettings& s, const QString& path) {
+    return editFile(path, [&s](Section& ini) {
+        ini.set("Top", QString::number(s.top));
+        ini.set("Left", QString::number(s.left));
+        ini.set("Width", QString::number(s.width));
+        ini.set("Height", QString::number(s.height));
+        ini.set("Textsize", QString::number(s.textSize));
+        ini.set("Turnsound", s.turnSound == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+        ini.set("ChatterSounds", boolText(s.chatterSounds));
+        ini.set("Textcolor", s.textColor);
+        // The game start window turns an empty choice into the first one before it starts.
+        ini.set("Playtoscore1", s.playToScore.isEmpty() ? QStringLiteral("1") : s.playToScore);
+        ini.set("Gametype", s.gameType.isEmpty() ? QStringLiteral("1") : s.gameType);
+        ini.set("Botspeed", QString::number(s.botSpeed));
+        ini.set("Playsounds", boolText(s.playSounds));
+    });
+}
+
+QString savePhrases(const std::array<QString, PhraseCount>& phrases, const QString& path) {
+    return editFile(path, [&phrases](Section& ini) {
+        for (int n = 0; n < PhraseCount; ++n)
+            ini.set(("Phrase" + std::to_string(n + 1)).c_str(), phrases[n]);
+    });
+}
+
+std::optional<QRect> geometryToStore(const QRect& window, const QRect& saved,
+                                     const QSize& workArea) {
+    if (window.x() == saved.x() && window.y() == saved.y() && window.width() == saved.width() &&
+        window.height() == saved.height())
+        return std::nullopt;
+    QRect r = window;
+    if (r.width() > workArea.width()) r.setWidth(r.width() - WorkAreaShrink);
+    if (r.height() > workArea.height()) r.setHeight(r.height() - WorkAreaShrink);
+    return r;
+}

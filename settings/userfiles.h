@@ -1,0 +1,32 @@
+// Where the player's own files (settings and tally) live.
+#pragma once
+
+#include <QString>
+
+namespace UserFiles {
+
+// The game's name: the section of the settings file and the start of the tally file's name.
+inline constexpr char GameName[] = "Cribbage";
+inline constexpr char SettingsFileName[] = "rudedidevaz.ini";
+inline constexpr char TallySuffix[] = "tally.tld";
+
+// The program's directory when it is writable (a copy unpacked somewhere the user owns, which
+// the lobby program shares), otherwise fallbackDir (an installed program in a system folder).
+QString chooseDirectory(const QString& programDir, const QString& fallbackDir);
+
+// The user's configuration folder for the game.
+QString configDirectory();
+
+// The directory both files are read from and written to. A non-empty override replaces the
+// choice (tests, tools); an empty one restores it.
+QString directory();
+void setDirectoryOverride(const QString& dir);
+
+QString settingsPath();
+QString tallyFileName();
+QString tallyPath();
+
+// Creates the folder of a file about to be written; false if it cannot be made.
+bool makeParentDirectory(const QString& filePath);
+
+} // namespace UserFiles

@@ -1,0 +1,248 @@
+// The settings file: defaults, reading rules, round trips, and a file shared with another program.
+#include "settings/inifile.h"
+#include "settings/userfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QString path() const { return m_dir.filePath(QStringLiteral("rudedidevaz.ini")); }
+
+    void write(const QByteArray& data) const {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    QByteArray read() const {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    IniSettings loadSection(const QByteArray& keys) const {
+        write("[Cribbage]\n" + keys);
+        return loadinifile(path());
+    }
+
+    QTemporaryDir m_dir;
+};
+
+IniSettings sample() {
+    IniSettings s;
+    s.setGeometry(QRect(40, 50, 900, 700));
+    s.textSize = 12;
+    s.turnSound = 1;
+    s.chatterSounds = false;
+    s.textColor = QStringLiteral("$00FF8000");
+    s.playToScore = QStringLiteral("2");
+    s.gameType = QStringLiteral("4");
+    s.botSpeed = 500;
+    s.playSounds = false;
+    return s;
+}
+
+void expectSameSaved(const IniSettings& a, const IniSettings& b) {
+    EXPECT_EQ(a.geometry(), b.geometry());
+    EXPECT_EQ(a.textSize, b.textSize);
+    EXPECT_EQ(a.turnSound, b.turnSound);
+    EXPECT_EQ(a.chatterSounds, b.chatterSounds);
+    EXPECT_EQ(a.textColor, b.textColor);
+    EXPECT_EQ(a.playToScore, b.playToScore);
+    EXPECT_EQ(a.gameType, b.gameType);
+    EXPECT_EQ(a.botSpeed, b.botSpeed);
+    EXPECT_EQ(a.playSounds, b.playSounds);
+}
+
+} // namespace
+
+TEST_F(IniFileTest, MissingFileOrSectionGivesTheReadDefaults) {
+    QString error;
+    for (const QByteArray& content : {QByteArray(), QByteArray("[Lobby]\nTop=99\n")}) {
+        if (!content.isEmpty()) write(content);
+        const IniSettings s = loadinifile(path(), &error);
+        EXPECT_TRUE(error.isEmpty());
+        EXPECT_EQ(s.geometry(), QRect(3, 3, 766, 530));
+        EXPECT_EQ(s.geometry(), defaultWindowGeometry());
+        EXPECT_EQ(s.textSize, 8);
+        EXPECT_EQ(s.turnSound, 0);
+        EXPECT_TRUE(s.chatterSounds);
+        EXPECT_TRUE(s.playSounds);
+        EXPECT_EQ(s.textColor, "clblack");
+        EXPECT_EQ(s.playToScore, "1");
+        EXPECT_EQ(s.gameType, "1");
+        EXPECT_EQ(s.botSpeed, 1000);
+        for (const QString& p : s.phrases) EXPECT_TRUE(p.isEmpty());
+    }
+    // Until login the main window shows its own form defaults.
+    const IniSettings before = IniSettings::beforeLogin();
+    EXPECT_FALSE(before.chatterSounds);
+    EXPECT_EQ(before.textSize, 10);
+}
+
+TEST_F(IniFileTest, SavedValuesReadBack) {
+    EXPECT_TRUE(saveinifile(sample(), path()).isEmpty());
+    expectSameSaved(loadinifile(path()), sample());
+    EXPECT_EQ(read(), "[Cribbage]\nTop=50\nLeft=40\nWidth=900\nHeight=700\nTextsize=12\n"
+                      "Turnsound=1\nChatterSounds=false\nTextcolor=$00FF8000\nPlaytoscore1=2\n"
+                      "Gametype=4\nBotspeed=500\nPlaysounds=false\n");
+}
+
+TEST_F(IniFileTest, ReadingRulesOfSingleKeys) {
+    EXPECT_EQ(loadSection("Textsize=9\n").textSize, 9);
+    EXPECT_FALSE(isTextSizeEntry(9));
+    EXPECT_TRUE(isTextSizeEntry(14));
+    EXPECT_EQ(loadSection("Textsize=big\nTop=x\nLeft=\nWidth=1e3\nHeight=-20\n").geometry(),
+              QRect(3, 3, 766, -20));
+    EXPECT_EQ(loadSection("Textsize=big\n").textSize, 8);
+    EXPECT_EQ(loadSection("Textsize=0\n").textSize, 8);
+    EXPECT_EQ(loadSection("Textsize=100000\n").textSize, 8);
+
+    EXPECT_EQ(loadSection("Playtoscore1=5\n").playToScore, "1");
+    EXPECT_EQ(loadSection("Playtoscore1=2\n").playToScore, "2");
+    EXPECT_EQ(loadSection("Playtoscore1=two\n").playToScore, ""); // left as it is
+    EXPECT_EQ(loadSection("Playtoscore1=\n").playToScore, "");
+    EXPECT_EQ(loadSection("Gametype=3\n").gameType, "3");
+    EXPECT_EQ(loadSection("Gametype=7\n").gameType, "");
+
+    EXPECT_EQ(loadSection("Botspeed=750\n").botSpeed, 1000);
+    EXPECT_EQ(loadSection("Botspeed=2000\n").botSpeed, 2000);
+    EXPECT_EQ(loadSection("Botspeed=500\n").botSpeed, 500);
+
+    const IniSettings s = loadSection("Turnsound=2\nChatterSounds=False\nPlaysounds=false\n");
+    EXPECT_EQ(s.turnSound, 0);
+    EXPECT_TRUE(s.chatterSounds); // only the exact text "false" unchecks
+    EXPECT_FALSE(s.playSounds);
+    EXPECT_EQ(loadSection("Turnsound=1\n").turnSound, 1);
+}
+
+TEST_F(IniFileTest, SectionAndKeyNamesIgnoreCase) {
+    write("[CRIBBAGE]\ntop=17\nTEXTSIZE=14\nbotSPEED=2000\n");
+    const IniSettings s = loadinifile(path());
+    EXPECT_EQ(s.top, 17);
+    EXPECT_EQ(s.textSize, 14);
+    EXPECT_EQ(s.botSpeed, 2000);
+
+    ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
+    const QByteArray out = read();
+    EXPECT_EQ(out.count("[CRIBBAGE]"), 1);
+    EXPECT_FALSE(out.contains("[Cribbage]"));
+    EXPECT_EQ(QString::fromUtf8(out).count(QStringLiteral("top="), Qt::CaseInsensitive), 1);
+    expectSameSaved(loadinifile(path()), sample());
+}
+
+TEST_F(IniFileTest, PhrasesAreWrittenOnlyByThePhraseEditor) {
+    std::array<QString, PhraseCount> phrases;
+    phrases[0] = QStringLiteral("Well played, ça va?");
+    phrases[3] = QStringLiteral("two\r\nlines");
+    ASSERT_TRUE(savePhrases(phrases, path()).isEmpty());
+    ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
+
+    const IniSettings s = loadinifile(path());
+    EXPECT_EQ(s.phrases[0], phrases[0]);
+    EXPECT_EQ(s.phrases[2], ""); // empty: the button keeps its built-in phrase
+    EXPECT_EQ(s.phrases[3], "twolines");
+    expectSameSaved(s, sample());
+
+    // A phrase cleared later is stored empty, and the other keys stay.
+    phrases[0].clear();
+    ASSERT_TRUE(savePhrases(phrases, path()).isEmpty());
+    EXPECT_TRUE(read().contains("\nPhrase1=\n"));
+    expectSameSaved(loadinifile(path()), sample());
+}
+
+TEST_F(IniFileTest, ASharedFileKeepsEverythingElseByteForByte) {
+    const QByteArray head = "\xEF\xBB\xBF; lobby settings, do not edit\r\n"
+                            "[Lobby]\r\nName=Bob\r\n; the server\r\nServer = lobby.example\r\n"
+                            "Name=second\r\nweird line\r\n\r\n";
+    const QByteArray tail = "\r\n# players' colours\r\n[Colours]\r\nBob=clRed\r\n"
+                            "; trailing comment\r\n";
+    write(head + "[cribbage]\r\n; where the window was\r\nTop=10\r\nLobbyKey=keep me\r\n" + tail);
+
+    ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
+    QByteArray out = read();
+    ASSERT_TRUE(out.startsWith(head));
+    ASSERT_TRUE(out.endsWith(tail));
+    const QByteArray section = out.mid(head.size(), out.size() - head.size() - tail.size());
+    EXPECT_TRUE(section.startsWith("[cribbage]\r\n; where the window was\r\nTop=50\r\n"));
+    EXPECT_TRUE(section.contains("\r\nLobbyKey=keep me\r\n"));
+    EXPECT_FALSE(section.contains("\n\n"));
+    EXPECT_EQ(section.count('\n'), section.count("\r\n"));
+    expectSameSaved(loadinifile(path()), sample());
+
+    // Saving the same values again changes nothing.
+    ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
+    EXPECT_EQ(read(), out);
+}
+
+TEST_F(IniFileTest, ANewSectionGoesBelowTheOtherPrograms) {
+    write("[Lobby]\nName=Bob\n; last words");
+    ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
+    const QByteArray out = read();
+    EXPECT_TRUE(out.startsWith("[Lobby]\nName=Bob\n; last words\n\n[Cribbage]\nTop=50\n"));
+    expectSameSaved(loadinifile(path()), sample());
+}
+
+TEST_F(IniFileTest, SingleByteCodePageValuesReadAsLatin1) {
+    write("[Cribbage]\nPhrase2=Bien jou\xe9!\nPhrase3=d\xc3\xa9j\xc3\xa0\n");
+    const IniSettings s = loadinifile(path());
+    EXPECT_EQ(s.phrases[1], QStringLiteral("Bien joué!"));
+    EXPECT_EQ(s.phrases[2], QStringLiteral("déjà"));
+}
+
+TEST_F(IniFileTest, AFailedWriteReportsAndLeavesTheFile) {
+    // The "directory" is a plain file, so nothing can be created below it.
+    const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+    {
+        QFile f(blocker);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_FALSE(saveinifile(sample(), blocker + QStringLiteral("/rudedidevaz.ini")).isEmpty());
+    EXPECT_FALSE(savePhrases({}, blocker + QStringLiteral("/rudedidevaz.ini")).isEmpty());
+
+    // A settings file that cannot be read is not replaced by one holding only our section.
+    const QString dirAsFile = m_dir.filePath(QStringLiteral("sub"));
+    ASSERT_TRUE(QDir().mkpath(dirAsFile));
+    QString error;
+    loadinifile(dirAsFile, &error);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(saveinifile(sample(), dirAsFile).isEmpty());
+    EXPECT_TRUE(QFileInfo(dirAsFile).isDir());
+}
+
+TEST_F(IniFileTest, WritesCreateTheConfigurationFolder) {
+    const QString nested = m_dir.filePath(QStringLiteral("config/cribbage/rudedidevaz.ini"));
+    ASSERT_TRUE(saveinifile(sample(), nested).isEmpty());
+    expectSameSaved(loadinifile(nested), sample());
+}
+
+TEST(WindowPlacement, TheCloseRule) {
+    const QRect saved(3, 3, 766, 530);
+    const QSize work(1920, 1040);
+    EXPECT_EQ(geometryToStore(saved, saved, work), std::nullopt);
+    EXPECT_EQ(geometryToStore(QRect(4, 3, 766, 530), saved, work), QRect(4, 3, 766, 530));
+    EXPECT_EQ(geometryToStore(QRect(0, 0, 2000, 530), saved, work), QRect(0, 0, 1985, 530));
+    EXPECT_EQ(geometryToStore(QRect(0, 0, 2000, 1100), saved, work), QRect(0, 0, 1985, 1085));
+    // Once, not until it fits.
+    EXPECT_EQ(geometryToStore(QRect(0, 0, 766, 2000), saved, work), QRect(0, 0, 766, 1985));
+    EXPECT_EQ(geometryToStore(QRect(0, 0, 1920, 1040), saved, work), QRect(0, 0, 1920, 1040));
+}
+
+TEST(UserFilesPlace, ProgramDirectoryWhenWritableElseConfigFolder) {
+    QTemporaryDir dir;
+    const QString fallback = dir.filePath(QStringLiteral("config/cribbage"));
+    EXPECT_EQ(UserFiles::chooseDirectory(dir.path(), fallback), QDir::cleanPath(dir.path()));
+    EXPECT_EQ(UserFiles::chooseDirectory(dir.filePath(QStringLiteral("missing")), fallback),
+              fallback);
+    EXPECT_EQ(UserFiles::chooseDirectory(QString(), fallback), fallback);
+    EXPECT_TRUE(UserFiles::configDirectory().endsWith(QStringLiteral("/cribbage")));
+
+    UserFiles::setDirectoryOverride(dir.path());
+    EXPECT_EQ(UserFiles::settingsPath(), dir.filePath(QStringLiteral("rudedidevaz.ini")));
+    EXPECT_EQ(UserFiles::tallyPath(), dir.filePath(QStringLiteral("Cribbagetally.tld")));
+    UserFiles::setDirectoryOverride(QString());
+    EXPECT_NE(UserFiles::directory(), QDir::cleanPath(dir.path()));
+}
