@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QList>
+#include <QPair>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -166,6 +168,68 @@ TEST(Pegboard, HasADarkHoleUnderEveryPegSpot) {
     // Between two holes of a group the wood shows.
     const QPoint a = holeUnder(1, 1), b = holeUnder(1, 2);
     EXPECT_GT(qGray(board.pixel((a + b) / 2)), 90);
+}
+
+TEST(PegSpot, PartnersShareEveryHoleFourPixelsApart) {
+    for (int score = 0; score <= 125; ++score) {
+        EXPECT_EQ(pictures::pegSpot(3, score), pictures::pegSpot(1, score) - QPoint(4, 0)) << score;
+        EXPECT_EQ(pictures::pegSpot(4, score), pictures::pegSpot(2, score) - QPoint(4, 0)) << score;
+    }
+}
+
+TEST(PegSpot, OneLapUpAndDownNeverRepeatsAHole) {
+    for (int seat = 1; seat <= 4; ++seat) {
+        QSet<QPair<int, int>> seen;
+        for (int score = 0; score <= 60; ++score) {
+            const QPoint at = pictures::pegSpot(seat, score);
+            EXPECT_FALSE(seen.contains({at.x(), at.y()})) << "seat " << seat << " score " << score;
+            seen.insert({at.x(), at.y()});
+        }
+        // The second lap runs over the first, and the finish is a hole of its own.
+        for (int score = 61; score <= 120; ++score)
+            EXPECT_EQ(pictures::pegSpot(seat, score), pictures::pegSpot(seat, score - 60));
+        EXPECT_FALSE(
+            seen.contains({pictures::pegSpot(seat, 121).x(), pictures::pegSpot(seat, 121).y()}));
+    }
+}
+
+// The seat colours are part of the game: seat 1 red, 2 blue, 3 teal, 4 orange.
+TEST(Pictures, BallsHaveTheSeatColours) {
+    const int hues[5] = {-1, 0, 225, 178, 30};
+    for (int i = 1; i <= 4; ++i) {
+        const QColor c = image(pictures::ball(i)).pixelColor(5, 7);
+        const int d = qAbs(c.hslHue() - hues[i]);
+        EXPECT_LT(qMin(d, 360 - d), 20) << "ball " << i << " hue " << c.hslHue();
+        EXPECT_GT(c.hslSaturation(), 120) << i;
+    }
+}
+
+TEST(Pictures, NotPlayingCarriesAGreenCross) {
+    const QImage img = image(pictures::bigCard(53));
+    const QColor centre = img.pixelColor(35, 48);
+    EXPECT_GT(centre.green(), centre.red() + 40);
+    EXPECT_GT(centre.green(), centre.blue() + 40);
+}
+
+// The highlight lies behind a seat's hand and name: it must not hide them.
+TEST(Pictures, TurnHighlightLeavesItsMiddleSeeThrough) {
+    const QImage img = image(pictures::turnHighlight());
+    EXPECT_LT(qAlpha(img.pixel(55, 68)), 100);
+    EXPECT_GT(qAlpha(img.pixel(6, 68)), 100);
+}
+
+TEST(Pictures, RepaintingKeepsHandedOutReferences) {
+    const QPixmap* card = &pictures::bigCard(7);
+    const QPixmap* board = &pictures::pegboard();
+    pictures::paintAll();
+    EXPECT_EQ(card, &pictures::bigCard(7));
+    EXPECT_EQ(board, &pictures::pegboard());
+    EXPECT_EQ(card->size(), QSize(71, 96));
+}
+
+TEST(Pictures, IconComesInDesktopSizes) {
+    const QList<QSize> sizes = pictures::appIcon().availableSizes();
+    for (int s : {16, 32, 48, 256}) EXPECT_TRUE(sizes.contains(QSize(s, s))) << s;
 }
 
 // The sounds live in an object library; linking the resources must bring them into a program.
