@@ -1,0 +1,144 @@
+// The chat beside the card table: view, entry line, phrase buttons, smilies and chatter sounds.
+#pragma once
+
+#include "chat/chatview.h"
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+class ChatPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChatPanel(QWidget* parent = nullptr);
+
+    static constexpr int kPhraseCount = 10;
+    static constexpr int kChatterSoundCount = 20;
+    static inline const QString kPlaceholder = QStringLiteral("<Enter Chat Here>");
+    // The colour of every system line.
+    static QColor systemColour() { return QColor(0, 0, 255); }
+
+    // What the owner wires in. Unset seams do nothing (openUrl, showMessage and chooseColour
+    // fall back to the desktop, a message box and the colour dialog).
+    std::function<void(const std::string&)> send; // a complete message, terminator included
+    std::function<int()> localSeat;
+    std::function<bool()> connected;
+    std::function<QString(int seat)> seatName; // text of label_playername<seat>
+    std::function<void()> settingsChanged;     // the owner saves the settings file
+    std::function<bool(const QUrl&)> openUrl;
+    std::function<void(const QString&)> showMessage;
+    std::function<std::optional<QColor>(const QColor& current)> chooseColour;
+    std::function<void(const QString& name)> playChatter; // "wave1".."wave20"
+    std::function<void(const QString& name)> playGame;    // "cribcard", "turn", ...
+
+    // Appends "seat+display text" in the given colour; system lines are "0+text" in
+    // systemColour().
+    void addlinetochat(const QString& line, const QColor& colour);
+    // CMD_chat and CMD_action from the server: "seat+display text|colour text".
+    void chatrecieved(const QString& args);
+    // CMD_playasound from the server: "seat+waveN+".
+    void playasound(const QString& args);
+    // Plays a game sound when Play Sounds is checked.
+    void playsounds(const QString& name);
+    // "turnnew" or "turn", after the Turn Sound choice.
+    QString turnSoundName() const;
+
+    // Timer1 calls this every tick; while the gate is closed it counts towards reopening it.
+    void phraseGateTick();
+    bool phraseGateClosed() const { return m_gateClosed; }
+
+    // Settings. The setters take stored values and do not report a change.
+    QColor chatColour() const { return m_chatColour; }
+    void setChatColour(const QColor& colour);
+    QString chatColourText() const;                  // for "Textcolor"
+    void setChatColourText(const QString& text);     // unreadable text gives black
+    int textSize() const;                            // for "Textsize"
+    void setTextSize(int points);                    // checks the matching Text Size entry
+    QString phrase(int number) const;                // 1..10
+    void setPhrase(int number, const QString& text); // the phrase editor and "PhraseN"
+    static QString builtInPhrase(int number);
+    bool playSounds() const;
+    void setPlaySounds(bool on);
+    bool playChatterSounds() const;
+    void setPlayChatterSounds(bool on);
+    int turnSound() const; // 0 classic, 1 new
+    void setTurnSound(int choice);
+    bool scrollChatOff() const;
+    void setScrollChatOff(bool on);
+
+    // The Options menu entries, in menu order: Play Sounds, Play Chatter Sounds, Turn Sound;
+    // and Text Color, Action Color, Text Size, Scroll Chat Off, Clear Main Chat.
+    void addSoundActions(QMenu* options);
+    void addChatActions(QMenu* options);
+
+    ChatView* view() const { return m_mainchat; }
+    QLineEdit* entry() const { return m_mychat; }
+    static QString chatterSoundText(int number); // 0 "<Cancel>", 1..20
+
+    // Handlers, public so that the owner and tests can reach them.
+    void sendit();
+    void b_phrase1Click(int number);
+    void b_phrase10Click();
+    void button_smiliesClick();
+    void N271Click(QAction* entry);
+    void wave12Click(QAction* entry);
+    void mainchatJump(int number);
+    void SelectAll1Click();
+    void Copy1Click();
+    void ClearMainChat1Click();
+    void Paste1Click();
+    void TextColor1Click();
+    void N14Click(QAction* entry);
+    void PlaySounds1Click();
+    void PlayChatterSounds1Click();
+    void New1Click(QAction* entry);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* makeAction(const QString& name, const QString& text, QObject* parent);
+    void buildMenus();
+    void buildOptions();
+    bool isConnected() const { return connected && connected(); }
+    int seat() const { return localSeat ? localSeat() : 0; }
+    void changed();
+
+    ChatView* m_mainchat = nullptr;
+    QLineEdit* m_mychat = nullptr;
+    std::array<QPushButton*, kPhraseCount> m_phraseButtons{};
+    std::array<QString, kPhraseCount> m_phrases;
+    QToolButton* m_smilies = nullptr;
+    QMenu* m_popupMainchat = nullptr;
+    QMenu* m_popupMychat = nullptr;
+    QMenu* m_popupSmilies = nullptr;
+    QMenu* m_popupSounds = nullptr;
+    QMenu* m_textSizeMenu = nullptr;
+    QMenu* m_turnSoundMenu = nullptr;
+    QActionGroup* m_textSizes = nullptr;
+    QAction* m_scrollOff1 = nullptr; // in the view's menu
+    QAction* m_scrollOff2 = nullptr; // in the Options menu
+    QAction* m_textColour = nullptr;
+    QAction* m_actionColour = nullptr;
+    QAction* m_clear = nullptr;
+    QAction* m_playSounds = nullptr;
+    QAction* m_playChatter = nullptr;
+    QAction* m_classic = nullptr;
+    QAction* m_new = nullptr;
+
+    QColor m_chatColour = Qt::black;
+    bool m_gateClosed = false;
+    int m_gateTicks = 0;
+};
