@@ -97,11 +97,11 @@ void TServer::runAction(int action) {
 // ---- Game and deal ---------------------------------------------------------------------------
 
 void TServer::startgame(std::string_view args) {
-    net::FieldReader r(args);
-    const std::string name(r.takeText());
-    const std::string points(r.takeText());
-    const auto gameType = r.takeInt();
-    if (!gameType || !rules::validGameType(*gameType)) return;
+    // The host's name may hold "+": the points choice and the type are read from the end.
+    const auto start = net::readStartgame(args);
+    if (!start || !rules::validGameType(start->gameType)) return;
+    const std::string name(start->name), points(start->points);
+    const int gameType = start->gameType;
 
     // Whatever the last game left pending (a computer's card, a reset, the show) belongs to it.
     cancelAction();
@@ -109,9 +109,9 @@ void TServer::startgame(std::string_view args) {
     g.inProgress = true;
     g.dealInProgress = false;
     g.target = points == "2" ? 60 : 120;
-    g.gameType = *gameType;
+    g.gameType = gameType;
     g.lastPlayer = 0;
-    broadcast(net::toClient::startgame(name, points, std::to_string(*gameType)));
+    broadcast(net::toClient::startgame(name, points, std::to_string(gameType)));
     for (int seat = 1; seat <= rules::kSeats; ++seat) {
         m_players[seat].score = 0;
         m_players[seat].watching = false;

@@ -279,7 +279,8 @@ TEST_F(RoundTest, LostConnectionsDuringTheGivingAreGivenForAtOnce) {
 TEST_F(RoundTest, PartnersGameToSixtyOneAndAStaleActionDoesNotSurviveANewGame) {
     Table t;
     t.seat(1);
-    t.feed(1, toServer::startgame("Host", "2", 4));
+    t.feed(1, toServer::startgame("Ho+st", "2", 4));
+    EXPECT_EQ(t.sent(1).at(2), "CMD_startgame+Ho+st+2+4+");
     auto& g = t.server.game();
     EXPECT_EQ(g.target, 60);
     EXPECT_EQ(g.dealer, 1);
