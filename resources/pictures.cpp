@@ -64,11 +64,9 @@ const QPixmap& pick(const std::array<QPixmap, N>& list, int index, const QPixmap
 } // namespace
 
 void paintAll() {
-    static bool hooked = false;
-    if (!hooked && QCoreApplication::instance()) {
-        qAddPostRoutine(release);
-        hooked = true;
-    }
+    // Re-registered on every paint so a later application also lets go of the pixmaps.
+    qRemovePostRoutine(release);
+    qAddPostRoutine(release);
     // Fonts and pixmaps need the GUI; without it every picture stays null rather than crash.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     auto pm = [](const QImage& img) { return QPixmap::fromImage(img); };

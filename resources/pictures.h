@@ -7,8 +7,12 @@
 
 namespace pictures {
 
-// Paints every list; needs a QGuiApplication. Safe to call more than once.
+// Paints every list; needs a QGuiApplication (without one the pictures stay null). Calling it
+// again paints everything afresh into the same pixmaps, so references handed out stay valid.
+// Every accessor paints on first use, so calling this at start-up is optional.
 void paintAll();
+
+// An index outside a list gives a transparent picture of the list's size.
 
 // imagelist_bigcards, 71 x 96: 0 the back, 1..52 the faces in card-code order
 // (1..13 clubs Ace..King, 14..26 diamonds, 27..39 hearts, 40..52 spades), 53 Not Playing.
@@ -17,26 +21,30 @@ const QPixmap& bigCard(int index);
 const QPixmap& ball(int index);
 // imagelist_checks, 30 x 24: 0 an empty option box, 1 a checked one.
 const QPixmap& check(int index);
-// imagelist_smilies: 18 pictures 17 pixels wide, index 0..17.
+// imagelist_smilies, 17 x 17, index 0..17: smile, big grin, wink, sad, tongue, surprised,
+// cool, angry, crying, laughing, confused, kiss, heart, thumbs up, devil, angel, sleepy,
+// embarrassed.
 const QPixmap& smiley(int index);
 
 const QPixmap& pegboard();        // 98 x 460, its holes where the pegs stand
-const QPixmap& dealerMarker();    // the dealer's mark beside a seat
-const QPixmap& goBadge();         // GO in the play
-const QPixmap& turnHighlight();   // 110 x 136, behind the seat to act
-const QPixmap& winnerBadge();     // over the winner's hand
+const QPixmap& dealerMarker();    // 22 x 22, the dealer's mark beside a seat
+const QPixmap& goBadge();         // 36 x 20, GO in the play
+const QPixmap& turnHighlight();   // 110 x 136, behind the seat to act; see-through in the middle
+const QPixmap& winnerBadge();     // 100 x 30, over the winner's hand
 const QPixmap& winnerRibbon();    // 82 x 22, in the summary
-const QPixmap& eyes();            // the just-watching mark
-const QPixmap& okButton();        // crib choice confirm
-const QPixmap& doneButton();      // closes the summary
-const QPixmap& startButton();     // opens the game start window
+const QPixmap& eyes();            // 28 x 16, the just-watching mark
+const QPixmap& okButton();        // 46 x 28, crib choice confirm
+const QPixmap& doneButton();      // 54 x 26, closes the summary
+const QPixmap& startButton();     // 104 x 30, opens the game start window
 const QPixmap& boardBackground(); // 757 x 481, the table's felt
-const QPixmap& playedFrame();     // hatched card-sized frame under the played pile
-const QPixmap& logo();            // the logo picture of the main window
-QIcon appIcon();
+const QPixmap& playedFrame();     // 71 x 96, hatched card-sized frame under the played pile
+const QPixmap& logo();            // 200 x 60, the logo picture of the main window
+QIcon appIcon();                  // 16, 24, 32, 48, 64, 128 and 256 pixels
 
 // Where a seat's peg (12 x 12) stands for a score, as the top-left corner on the board panel
 // (the pegboard picture sits at x 3, y 12 of it). The board's holes are painted under these.
+// Scores below 0 stand in the start hole, above 120 in the finish hole; a seat outside 1..4
+// uses seat 1's lane.
 QPoint pegSpot(int seat, int score);
 
 } // namespace pictures
