@@ -500,8 +500,32 @@ QImage logo() {
     return img;
 }
 
+// At panel and taskbar sizes the fan of cards turns to mush: one card with a big heart reads.
+QImage smallIcon(int size) {
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    prepare(p);
+    p.scale(size / 32.0, size / 32.0);
+    QRadialGradient felt(QPointF(13, 11), 24);
+    felt.setColorAt(0, QColor(0x2c, 0x9a, 0x56));
+    felt.setColorAt(1, QColor(0x0c, 0x4a, 0x24));
+    p.setPen(QPen(QColor(0x6a, 0x3a, 0x12), 1.5));
+    p.setBrush(felt);
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    p.translate(16, 16);
+    p.rotate(-8);
+    p.setPen(QPen(QColor(0x50, 0x50, 0x58), 0.8));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(-9, -12, 18, 24), 2.5, 2.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(suitColor(Hearts));
+    p.drawPath(suitPath(Hearts, QRectF(-6.5, -6, 13, 12.5)));
+    return img;
+}
+
 QImage icon(int size) {
-    // Drawn once at 256 and scaled, so every size shows the same picture.
+    if (size <= 32) return smallIcon(size);
+    // Drawn once at 256 and scaled, so the larger sizes show the same picture.
     QImage big = canvas(256, 256);
     {
         QPainter p(&big);

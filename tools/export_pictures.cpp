@@ -161,6 +161,10 @@ int main(int argc, char** argv) {
                           dealerMarker(), goBadge(), okButton(), doneButton()}));
     ok &= save(dir, QStringLiteral("zoom-pegboard"),
                zoomSheet({pegboard().copy(0, 0, 98, 120), pegboard().copy(0, 340, 98, 120)}, 4));
+    ok &= save(dir, QStringLiteral("zoom-icons"),
+               zoomSheet({appIcon().pixmap(16, 16), appIcon().pixmap(24, 24),
+                          appIcon().pixmap(32, 32), appIcon().pixmap(48, 48)},
+                         4));
     ok &= save(dir, QStringLiteral("zoom-badges"),
                zoomSheet({winnerBadge(), winnerRibbon(), startButton(), logo()}));
     return ok ? 0 : 1;
