@@ -5,8 +5,6 @@ cribbage_add_test(test_message
 cribbage_add_test(test_receivebuffer
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_receivebuffer.cpp
     LIBS cribbage_netformat)
-if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/test_tsock.cpp)
-    cribbage_add_test(test_tsock
-        SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_tsock.cpp
-        LIBS cribbage_net Qt6::Network)
-endif()
+cribbage_add_test(test_tsock
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_tsock.cpp
+    LIBS cribbage_net Qt6::Network)
