@@ -7,6 +7,18 @@ cd "$(dirname "$0")/.."
 tools/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRIBBAGE_WERROR=ON
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
+# The Debian package installs and runs from a scratch root.
+(cd build && cpack -G DEB >/dev/null)
+scratch=$(mktemp -d)
+dpkg -x build/cribbage_*.deb "$scratch"
+count=$("$scratch/usr/bin/cribbage-count" 5H 5D 5S JC 5C | awk '$1 == "total" {print $2}')
+rm -rf "$scratch"
+if [ "$count" != "29" ]; then
+    echo "The packaged cribbage-count did not count 29 for the best hand (got '$count')" >&2
+    exit 1
+fi
+echo "Debian package: installs and counts"
+
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
