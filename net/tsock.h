@@ -52,13 +52,15 @@ public:
     TSock* Accept();
 
     // Starts connecting to HostName:PortName; completion comes as "Non-Blocking Socket Connected".
+    // An attempt that fails reports its error only (no "Socket Closed") and may be retried.
     bool Open();
-    // Queues the bytes and writes what the system takes now; false when not connected
-    // ("Send - Socket Not Connected") or listening.
+    // Queues the bytes; they go out from the event loop as the socket drains. False when not
+    // connected ("Send - Socket Not Connected") or listening.
     bool Send(const QByteArray& data);
     // All bytes received and not yet taken.
     QByteArray Receive();
-    // Closes; reports "Socket Closed" unless the socket was listening.
+    // Closes; reports "Socket Closed" unless the socket was listening or had nothing open.
+    // Bytes already queued by Send still reach the peer.
     void Close();
     // Drops the connection at once, without a clean shutdown (a reset, for tests). Reports
     // "Socket Closed" like Close().
