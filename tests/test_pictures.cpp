@@ -114,6 +114,63 @@ TEST(Pictures, CornerIndexIsRedForRedSuitsOnly) {
     }
 }
 
+// In the played pile a card shows only its left 15 pixels: that strip alone must tell every
+// card of the deck from every other.
+TEST(Pictures, TheVisibleStripOfACoveredCardNamesIt) {
+    QSet<QByteArray> strips;
+    for (int code = 1; code <= 52; ++code) {
+        const QImage strip = image(pictures::bigCard(code)).copy(0, 0, 15, 96);
+        strips.insert(
+            QByteArray(reinterpret_cast<const char*>(strip.constBits()), strip.sizeInBytes()));
+    }
+    EXPECT_EQ(strips.size(), 52);
+}
+
+TEST(Pictures, CourtCardsHaveTheirOwnColours) {
+    for (int suit = 0; suit < 4; ++suit) {
+        // A spot of the framed panel beside the letter, the same on jack, queen and king.
+        const QColor jack = image(pictures::bigCard(suit * 13 + 11)).pixelColor(20, 44);
+        const QColor queen = image(pictures::bigCard(suit * 13 + 12)).pixelColor(20, 44);
+        const QColor king = image(pictures::bigCard(suit * 13 + 13)).pixelColor(20, 44);
+        EXPECT_NE(jack, queen) << suit;
+        EXPECT_NE(queen, king) << suit;
+        EXPECT_NE(jack, king) << suit;
+    }
+}
+
+// The felt shows through the rounded corners of a card, never through its middle.
+TEST(Pictures, CardsAreOpaqueWithRoundedCorners) {
+    for (int i = 0; i <= 52; ++i) {
+        const QImage img = image(pictures::bigCard(i));
+        EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0) << i;
+        EXPECT_EQ(qAlpha(img.pixel(70, 95)), 0) << i;
+        EXPECT_EQ(qAlpha(img.pixel(35, 48)), 255) << i;
+        EXPECT_EQ(qAlpha(img.pixel(2, 48)), 255) << i;
+    }
+}
+
+// The board's felt lies under every widget of the panel; a hole in it would show the window.
+TEST(Pictures, FeltIsOpaqueEverywhere) {
+    const QImage felt = image(pictures::boardBackground());
+    for (int y = 0; y < felt.height(); ++y)
+        for (int x = 0; x < felt.width(); ++x)
+            ASSERT_EQ(qAlpha(felt.pixel(x, y)), 255) << x << "," << y;
+}
+
+TEST(Pictures, OnlyTheCheckedBoxCarriesATick) {
+    auto greenPixels = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (c.alpha() > 200 && c.green() > c.red() + 60 && c.green() > c.blue() + 60) ++n;
+            }
+        return n;
+    };
+    EXPECT_EQ(greenPixels(image(pictures::check(0))), 0);
+    EXPECT_GT(greenPixels(image(pictures::check(1))), 20);
+}
+
 TEST(Pictures, PaintingAgainGivesTheSamePictures) {
     const QImage card = image(pictures::bigCard(23));
     const QImage board = image(pictures::pegboard());
