@@ -299,6 +299,16 @@ QString savePhrases(const std::array<QString, PhraseCount>& phrases, const QStri
     });
 }
 
+QString ReportOnce::filter(const QString& error) {
+    if (error.isEmpty()) {
+        m_reported = false;
+        return {};
+    }
+    if (m_reported) return {};
+    m_reported = true;
+    return error;
+}
+
 std::optional<QRect> geometryToStore(const QRect& window, const QRect& saved,
                                      const QSize& workArea) {
     if (window.x() == saved.x() && window.y() == saved.y() && window.width() == saved.width() &&

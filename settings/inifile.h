@@ -60,6 +60,17 @@ QString saveinifile(const IniSettings& settings, const QString& path = UserFiles
 QString savePhrases(const std::array<QString, PhraseCount>& phrases,
                     const QString& path = UserFiles::settingsPath());
 
+// A settings file that cannot be written (a full disk, a read-only folder) fails at every menu
+// click; the chat should say so once, not after each one. The next successful write re-arms it.
+class ReportOnce {
+public:
+    // Takes the result of a write; returns the text to show, or an empty one.
+    QString filter(const QString& error);
+
+private:
+    bool m_reported = false;
+};
+
 // The close rule: nothing to store (nullopt) when the window still has the saved geometry;
 // otherwise the geometry to store, 15 pixels narrower (lower) when it is wider (higher) than
 // the desktop's work area.

@@ -226,6 +226,9 @@ Error unpack(QByteArrayView container, QByteArray* text) {
     QByteArray decoded;
     qsizetype at = HeaderSize;
     do {
+        // The closing empty block after a full one carries nothing; a file that lacks it but
+        // holds the whole text loses nothing either.
+        if (at == container.size() && result.size() == qsizetype(size) && !result.isEmpty()) break;
         if (at + 2 > container.size()) return Error::ReadError;
         const auto* p = reinterpret_cast<const quint8*>(container.data() + at);
         const qsizetype length = qsizetype(p[0]) | qsizetype(p[1]) << 8;

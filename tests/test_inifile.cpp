@@ -203,6 +203,14 @@ TEST_F(IniFileTest, AFailedWriteReportsAndLeavesTheFile) {
     EXPECT_FALSE(saveinifile(sample(), blocker + QStringLiteral("/rudedidevaz.ini")).isEmpty());
     EXPECT_FALSE(savePhrases({}, blocker + QStringLiteral("/rudedidevaz.ini")).isEmpty());
 
+    // The chat hears of a failing file once, and again only after a success in between.
+    ReportOnce once;
+    const QString failure = saveinifile(sample(), blocker + QStringLiteral("/rudedidevaz.ini"));
+    EXPECT_EQ(once.filter(failure), failure);
+    EXPECT_EQ(once.filter(failure), QString());
+    EXPECT_EQ(once.filter(saveinifile(sample(), path())), QString());
+    EXPECT_EQ(once.filter(failure), failure);
+
     // A settings file that cannot be read is not replaced by one holding only our section.
     const QString dirAsFile = m_dir.filePath(QStringLiteral("sub"));
     ASSERT_TRUE(QDir().mkpath(dirAsFile));

@@ -132,6 +132,10 @@ TEST(Lzrw1khRoundTrip, AFullLastBlockIsFollowedByAnEmptyOne) {
     const QByteArray container = LZRW1KH::pack(text);
     EXPECT_TRUE(container.endsWith(bytes({1, 0, 0x80})));
     EXPECT_EQ(unpacked(container), text);
+    // Without the closing empty block nothing is missing; without more, the text is cut.
+    EXPECT_EQ(unpacked(container.chopped(3)), text);
+    QByteArray cut;
+    EXPECT_EQ(LZRW1KH::unpack(container.chopped(4), &cut), LZRW1KH::Error::ReadError);
 }
 
 TEST(Lzrw1khRoundTrip, CompressibleTextShrinks) {
