@@ -11,7 +11,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -35,10 +34,6 @@ struct IniDocument {
     QByteArray newline = "\n";
     std::string sectionName = UserFiles::GameName;
 };
-
-QByteArray trimmedLine(const QByteArray& line) {
-    return line.trimmed();
-}
 
 bool isComment(const QByteArray& trimmed) {
     return trimmed.startsWith(';') || trimmed.startsWith('#');
@@ -71,7 +66,7 @@ IniDocument splitDocument(QByteArray data) {
     qsizetype start = -1;
     qsizetype next = lines.size();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto name = headerName(trimmedLine(lines[i]));
+        const auto name = headerName(lines[i].trimmed());
         if (!name) continue;
         if (start < 0) {
             if (name->compare(UserFiles::GameName, Qt::CaseInsensitive) == 0) {
@@ -90,7 +85,7 @@ IniDocument splitDocument(QByteArray data) {
     // Comments and blank lines just above the next header describe that section, not ours.
     qsizetype end = next;
     while (end > start + 1) {
-        const QByteArray t = trimmedLine(lines[end - 1]);
+        const QByteArray t = lines[end - 1].trimmed();
         if (!t.isEmpty() && !isComment(t)) break;
         --end;
     }

@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <limits>
+
 namespace {
 
 // Caps on what a stored text may claim, so a hand-made file cannot make the table huge.
@@ -104,7 +106,9 @@ void Tally::reset() {
 
 int Tally::addit(int column, int row) {
     if (column < 0 || column >= ColumnCount || row < 0 || row >= rowCount()) return 0;
-    const int v = value(column, row) + 1;
+    // A hand-edited cell may already hold the largest number; it stays there.
+    const int old = value(column, row);
+    const int v = old == std::numeric_limits<int>::max() ? old : old + 1;
     setValue(column, row, v);
     return v;
 }

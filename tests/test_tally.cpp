@@ -163,6 +163,14 @@ TEST(TallyText, OldAndOddTexts) {
     t.addgame(QStringLiteral("José"), QString());
     EXPECT_EQ(t.opponent(0), (Counts{1, 1, 0, 0, 1, 1, 0, 0}));
 
+    // A count at the top of the range stays there instead of wrapping round.
+    ASSERT_TRUE(t.fromText("9\r\n1\r\n0\r\n2147483647\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+                           "0\r\n"));
+    t.loadchecklist({});
+    t.addgame(Tally::AddToMine, QString());
+    EXPECT_EQ(t.totalGames(), 2147483647);
+    EXPECT_EQ(t.ownWins(), 1);
+
     Tally u;
     EXPECT_FALSE(u.fromText(""));
     EXPECT_FALSE(u.fromText("9\r\nmany\r\n"));
