@@ -474,12 +474,19 @@ QImage logo() {
     QImage img = canvas(200, 60);
     QPainter p(&img);
     prepare(p);
+    // Its own plaque, so the gold name reads on the felt and on a plain window alike.
+    QLinearGradient plaque(0, 0, 0, 60);
+    plaque.setColorAt(0, QColor(0x1c, 0x6a, 0x3a));
+    plaque.setColorAt(1, QColor(0x0a, 0x3a, 0x1e));
+    p.setPen(QPen(QColor(0xc8, 0x98, 0x30), 1.5));
+    p.setBrush(plaque);
+    p.drawRoundedRect(QRectF(1, 1, 198, 58), 10, 10);
     // A small fan of cards beside the name.
     const int fan[3] = {40, 18, 11};
     const double angle[3] = {-16, 0, 16};
     for (int i = 0; i < 3; ++i) {
         p.save();
-        p.translate(26, 54);
+        p.translate(28, 53);
         p.rotate(angle[i]);
         p.translate(-14, -46);
         p.scale(28.0 / 71.0, 38.0 / 96.0);
