@@ -37,7 +37,7 @@ TServer::TServer(QObject* parent) : QObject(parent) {
 }
 
 TServer::~TServer() {
-    // Links hold sockets that are our children; let them go before QObject deletes the children.
+    // Drop the links before QObject deletes the sockets they point at.
     for (auto& p : m_players) p.link.reset();
 }
 

@@ -28,7 +28,7 @@ rules::PlaySequence sequence(std::initializer_list<int> cards) {
 
 } // namespace
 
-TEST(ComputerCrib, ThrowLevelsPickTheLeastUsefulCards) {
+TEST(ServerComputerCrib, ThrowLevelsPickTheLeastUsefulCards) {
     // Level 1 keeps everything: the 4 sits by a 5, the 9 by the Jack's 10, the King is 0.
     // Level 2 drops the 4 and then the 9.
     const auto h = hand({C(5, 1), C(5, 2), C(11), C(4), C(9), C(13)});
@@ -42,7 +42,7 @@ TEST(ComputerCrib, ThrowLevelsPickTheLeastUsefulCards) {
     EXPECT_EQ(computer::chooseCribCards(h6, 1), std::make_pair(5, 6));
 }
 
-TEST(ComputerCrib, FallsBackToTheGeneratorWhenEveryCardStays) {
+TEST(ServerComputerCrib, FallsBackToTheGeneratorWhenEveryCardStays) {
     const auto h = hand({C(5, 1), C(5, 2), C(5, 3), C(5, 4), C(10), C(11)});
     rules::setRandomSeed(12345);
     const int first = rules::Random(6) + 1;
@@ -52,7 +52,7 @@ TEST(ComputerCrib, FallsBackToTheGeneratorWhenEveryCardStays) {
     EXPECT_EQ(computer::chooseCribCards(h, 1), std::make_pair(first, second));
 }
 
-TEST(ComputerPlay, FifteenThirtyOnePairThenLead) {
+TEST(ServerComputerPlay, FifteenThirtyOnePairThenLead) {
     // At 5 a ten-card makes 15 before anything else; at 21 it makes 31.
     EXPECT_EQ(computer::choosePlayCard(hand({C(3), C(5, 2), C(13)}), sequence({C(5)})), 3);
     EXPECT_EQ(computer::choosePlayCard(hand({C(3), C(12)}), sequence({C(10), C(11, 2), C(1)})), 2);

@@ -17,11 +17,11 @@ std::vector<std::string> since(const std::vector<std::string>& all, std::size_t 
 
 } // namespace
 
-class RoundTest : public ServerTest {};
+class ServerRoundTest : public ServerTest {};
 
 // One two-player deal played by hand: the giving with its refusals, every kind of play message,
 // the show in counting order and both confirmations.
-TEST_F(RoundTest, TwoPlayerDealFromGivingToTheNextDeal) {
+TEST_F(ServerRoundTest, TwoPlayerDealFromGivingToTheNextDeal) {
     Table t;
     t.seat(2);
     t.feed(1, toServer::startgame("Host", "1", 1));
@@ -57,6 +57,9 @@ TEST_F(RoundTest, TwoPlayerDealFromGivingToTheNextDeal) {
 
     t.clearSent();
     t.feed(1, toServer::playcard(1, 1)); // not seat 1's turn
+    t.feed(2, toServer::playcard(2, 7));
+    t.feed(2, toServer::playcard(2, 0));
+    t.feed(2, toServer::playcard(2, 5)); // given to the crib
     t.feed(2, toServer::playcard(2, 1));
     t.feed(1, toServer::playcard(1, 1));
     t.feed(1, toServer::clickdone(1)); // no show to confirm yet
@@ -179,7 +182,7 @@ void playUntilShow(Table& t, int humanSeats) {
     }
 }
 
-TEST_F(RoundTest, ConfirmingLateOrNeverFallsBackToThirtyIntervals) {
+TEST_F(ServerRoundTest, ConfirmingLateOrNeverFallsBackToThirtyIntervals) {
     Table t;
     t.seat(2);
     t.feed(1, toServer::startgame("Host", "1", 1));
@@ -199,7 +202,7 @@ TEST_F(RoundTest, ConfirmingLateOrNeverFallsBackToThirtyIntervals) {
 
 // After a 31 nobody has a go coming: a seat without cards is passed over, even the one that
 // laid the card before the 31.
-TEST_F(RoundTest, NoGoForAnEmptyHandAfterThirtyOne) {
+TEST_F(ServerRoundTest, NoGoForAnEmptyHandAfterThirtyOne) {
     Table t;
     t.seat(3);
     t.feed(1, toServer::startgame("Host", "1", 2));
@@ -226,7 +229,7 @@ TEST_F(RoundTest, NoGoForAnEmptyHandAfterThirtyOne) {
 }
 
 // A newcomer during the play of a four-player game takes over the seat it is numbered for.
-TEST_F(RoundTest, NewcomerDuringThePlayIsBroughtUpToDate) {
+TEST_F(ServerRoundTest, NewcomerDuringThePlayIsBroughtUpToDate) {
     Table t;
     t.seat(4);
     t.feed(1, toServer::startgame("Host", "1", 3));
@@ -262,7 +265,7 @@ TEST_F(RoundTest, NewcomerDuringThePlayIsBroughtUpToDate) {
     EXPECT_EQ(t.sent(3).back(), "CMD_nextplayer+2+3+");
 }
 
-TEST_F(RoundTest, LostConnectionsDuringTheGivingAreGivenForAtOnce) {
+TEST_F(ServerRoundTest, LostConnectionsDuringTheGivingAreGivenForAtOnce) {
     Table t;
     t.seat(4);
     t.feed(1, toServer::startgame("Host", "1", 3));
@@ -276,7 +279,7 @@ TEST_F(RoundTest, LostConnectionsDuringTheGivingAreGivenForAtOnce) {
     EXPECT_EQ(t.server.game().phase, 3);
 }
 
-TEST_F(RoundTest, PartnersGameToSixtyOneAndAStaleActionDoesNotSurviveANewGame) {
+TEST_F(ServerRoundTest, PartnersGameToSixtyOneAndAStaleActionDoesNotSurviveANewGame) {
     Table t;
     t.seat(1);
     t.feed(1, toServer::startgame("Ho+st", "2", 4));
@@ -306,7 +309,7 @@ TEST_F(RoundTest, PartnersGameToSixtyOneAndAStaleActionDoesNotSurviveANewGame) {
     EXPECT_GT(t.server.player(w).score, 60);
 }
 
-TEST_F(RoundTest, TheShowStopsAtTheWinnerAndNothingFollowsTheWin) {
+TEST_F(ServerRoundTest, TheShowStopsAtTheWinnerAndNothingFollowsTheWin) {
     Table t;
     t.seat(1);
     t.feed(1, toServer::startgame("Host", "1", 3));
@@ -330,7 +333,7 @@ TEST_F(RoundTest, TheShowStopsAtTheWinnerAndNothingFollowsTheWin) {
     EXPECT_TRUE(t.sent(1).empty());
 }
 
-TEST_F(RoundTest, HisHeelsCanWinBeforeTheLead) {
+TEST_F(ServerRoundTest, HisHeelsCanWinBeforeTheLead) {
     Table t;
     t.seat(2);
     t.feed(1, toServer::startgame("Host", "2", 1));
@@ -345,7 +348,7 @@ TEST_F(RoundTest, HisHeelsCanWinBeforeTheLead) {
 }
 
 // Whole games of computers, one for each game type, twice from the same seed.
-TEST_F(RoundTest, ComputerGamesReachAWinnerAndReplayFromTheSeed) {
+TEST_F(ServerRoundTest, ComputerGamesReachAWinnerAndReplayFromTheSeed) {
     for (int type = 1; type <= 4; ++type) {
         std::vector<std::string> runs[2];
         for (auto& messages : runs) {

@@ -4,9 +4,9 @@
 
 using namespace net;
 
-class TableTest : public ServerTest {};
+class ServerTableTest : public ServerTest {};
 
-TEST_F(TableTest, NumbersAreReusedAndTheTenthClientIsTurnedAway) {
+TEST_F(ServerTableTest, NumbersAreReusedAndTheTenthClientIsTurnedAway) {
     Table t;
     EXPECT_EQ(t.connect(), 1);
     EXPECT_EQ(t.connect(), 2);
@@ -23,7 +23,7 @@ TEST_F(TableTest, NumbersAreReusedAndTheTenthClientIsTurnedAway) {
     EXPECT_EQ(t.server.slotsInUse(), 9);
 }
 
-TEST_F(TableTest, LoginOrderWithAWrongVersionAndANameHoldingPlus) {
+TEST_F(ServerTableTest, LoginOrderWithAWrongVersionAndANameHoldingPlus) {
     Table t;
     t.login(t.connect(), "Host");
     t.connect();
@@ -38,7 +38,7 @@ TEST_F(TableTest, LoginOrderWithAWrongVersionAndANameHoldingPlus) {
     EXPECT_FALSE(t.links[2]->closed);
 }
 
-TEST_F(TableTest, RelaysKeepPlusAndBarInTheText) {
+TEST_F(ServerTableTest, RelaysKeepPlusAndBarInTheText) {
     Table t;
     t.seat(2);
     t.clearSent();
@@ -51,7 +51,7 @@ TEST_F(TableTest, RelaysKeepPlusAndBarInTheText) {
                                                        "CMD_playasound+2+wave3+"}));
 }
 
-TEST_F(TableTest, QueueTakesOneMessagePerTickAndJoinsSplitMessages) {
+TEST_F(ServerTableTest, QueueTakesOneMessagePerTickAndJoinsSplitMessages) {
     Table t;
     t.seat(1);
     t.clearSent();
@@ -72,7 +72,7 @@ TEST_F(TableTest, QueueTakesOneMessagePerTickAndJoinsSplitMessages) {
 }
 
 // Every handler that reads a number stops at a field that is not one; the queue goes on.
-TEST_F(TableTest, FieldsThatAreNotNumbersLoseOnlyTheirMessage) {
+TEST_F(ServerTableTest, FieldsThatAreNotNumbersLoseOnlyTheirMessage) {
     Table t;
     t.seat(2);
     t.feed(1, toServer::startgame("Host", "1", 1));
@@ -90,7 +90,7 @@ TEST_F(TableTest, FieldsThatAreNotNumbersLoseOnlyTheirMessage) {
     EXPECT_EQ(t.sent(2).back(), "CMD_chat+1+P1 chats: still here");
 }
 
-TEST_F(TableTest, NobodyActsInAnotherSeatsName) {
+TEST_F(ServerTableTest, NobodyActsInAnotherSeatsName) {
     Table t;
     t.seat(3);
     t.feed(1, toServer::startgame("Host", "1", 2));
@@ -116,7 +116,7 @@ TEST_F(TableTest, NobodyActsInAnotherSeatsName) {
 }
 
 // A number a newer connection took over is not answerable for what its old holder queued.
-TEST_F(TableTest, MessagesQueuedByAnEarlierHolderOfTheNumberAreDropped) {
+TEST_F(ServerTableTest, MessagesQueuedByAnEarlierHolderOfTheNumberAreDropped) {
     Table t;
     t.seat(2);
     t.clearSent();
@@ -127,7 +127,7 @@ TEST_F(TableTest, MessagesQueuedByAnEarlierHolderOfTheNumberAreDropped) {
     EXPECT_TRUE(t.only(1, {"CMD_chat"}).empty());
 }
 
-TEST_F(TableTest, HostKicksAndOthersHearOfIt) {
+TEST_F(ServerTableTest, HostKicksAndOthersHearOfIt) {
     Table t;
     t.seat(3);
     t.clearSent();
@@ -139,7 +139,7 @@ TEST_F(TableTest, HostKicksAndOthersHearOfIt) {
     EXPECT_TRUE(t.sent(2).empty());
 }
 
-TEST_F(TableTest, UnterminatedFloodClosesTheConnection) {
+TEST_F(ServerTableTest, UnterminatedFloodClosesTheConnection) {
     Table t;
     t.seat(2);
     t.server.receiveBytes(2, std::string(kMaxUnterminated, 'a'));
@@ -152,7 +152,7 @@ TEST_F(TableTest, UnterminatedFloodClosesTheConnection) {
     EXPECT_EQ(t.server.player(2).buffer.pending(), 0u);
 }
 
-TEST_F(TableTest, JustWatchOutsideAGame) {
+TEST_F(ServerTableTest, JustWatchOutsideAGame) {
     Table t;
     t.seat(2);
     t.clearSent();
