@@ -125,4 +125,11 @@ TEST(TallyTool, UnpackEditPackRepairsAFile) {
     EXPECT_EQ(back.load(repaired), QString());
     EXPECT_EQ(back.followed(), QStringList({QStringLiteral("Rori"), QStringLiteral("Vozuz2")}));
     EXPECT_EQ(back.opponent(1)[1], 2);
+
+    // Packing something that is no table still works, with a warning.
+    writeFile(text, "hello");
+    const ToolRun odd = runTool({QStringLiteral("pack"), text, repaired});
+    EXPECT_EQ(odd.code, 0);
+    EXPECT_TRUE(odd.err.startsWith(QStringLiteral("Warning: ")));
+    EXPECT_EQ(readFile(repaired), LZRW1KH::pack("hello"));
 }

@@ -115,6 +115,9 @@ int pack(const QString& in, const QString& outPath) {
         err() << "The text is too long for a tally file: " << in << '\n';
         return ExitFailed;
     }
+    // Any text can be packed, but a repair that no longer parses would leave the game at zero.
+    if (Tally check; !check.fromText(text))
+        err() << "Warning: " << in << " does not hold a tally table; the game will not read it\n";
     return writeAll(outPath, LZRW1KH::pack(text)) ? ExitOk : ExitFailed;
 }
 
