@@ -270,10 +270,10 @@ gen snore.in synth 1.3 brownnoise synth 1.3 exp amod 31 0 0 20 90 \
 gen snore.hum synth 1.3 sawtooth 62 synth 1.3 exp amod 31 0 0 20 90 lowpass 400 \
     fade h 0.5 1.3 0.45
 mix snore.a snore.in:1 snore.hum:0.35
-gen snore.out synth 0.8 pinknoise highpass 300 lowpass 1800 fade h 0.2 0.8 0.55
+gen snore.out synth 0.8 pinknoise highpass 200 lowpass 1000 fade h 0.3 0.8 0.5
 rest snore.g1 0.15
 rest snore.g2 0.25
-"${SOX[@]}" "$tmp/snore.out.wav" "$tmp/snore.o.wav" vol 0.35
+"${SOX[@]}" "$tmp/snore.out.wav" "$tmp/snore.o.wav" vol 0.25
 join snore snore.a snore.g1 snore.o snore.g2 snore.a snore.g1 snore.o
 finish snore wave6 8000 16
 
@@ -363,7 +363,7 @@ for round in 0 1; do
     done
 done
 for i in 1 2 3 4; do
-    clapper cheerclap$i 2.8
+    clapper cheerclap$i 3.2
     cheer+=("cheerclap$i:0.25")
 done
 gen whistle synth 0.7 sine 1900:2700 synth 0.7 sine fmod 9 0 0 fade q 0.05 0.7 0.2 pad 0.9
@@ -389,7 +389,7 @@ say wail2 en+f5 95 80 "waaaah"
 rest cry.g1 0.15
 rest cry.g2 0.1
 join cry wail1 cry.g1 sob cry.g2 wail2
-"${SOX[@]}" "$tmp/cry.wav" "$tmp/cry2.wav" bend 0.1,-150,0.6 tremolo 6 40 trim 0 4.5
+"${SOX[@]}" "$tmp/cry.wav" "$tmp/cry2.wav" pitch 300 bend 0.1,-150,0.6 tremolo 6 40 trim 0 4.5
 finish cry2 wave20 "$CHAT_RATE" 16
 
 total=$(cat "$out"/*.wav | wc -c)
