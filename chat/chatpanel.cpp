@@ -4,6 +4,9 @@
 #include "chat/chatcolour.h"
 #include "net/message.h"
 #include "resources/pictures.h"
+#ifdef CRIBBAGE_CHAT_PLAYER
+#include "chat/soundplayer.h"
+#endif
 
 #include <QAction>
 #include <QActionGroup>
@@ -123,6 +126,12 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
 
     buildMenus();
     buildOptions();
+
+#ifdef CRIBBAGE_CHAT_PLAYER
+    m_player = new SoundPlayer(this);
+    playChatter = [this](const QString& name) { m_player->play(name); };
+    playGame = [this](const QString& name) { m_player->play(name); };
+#endif
 }
 
 QAction* ChatPanel::makeAction(const QString& name, const QString& text, QObject* parent) {

@@ -18,6 +18,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QToolButton;
+class SoundPlayer;
 
 class ChatPanel : public QWidget {
     Q_OBJECT
@@ -40,6 +41,7 @@ public:
     std::function<bool(const QUrl&)> openUrl;
     std::function<void(const QString&)> showMessage;
     std::function<std::optional<QColor>(const QColor& current)> chooseColour;
+    // Both play through soundPlayer() until the owner sets them otherwise.
     std::function<void(const QString& name)> playChatter; // "wave1".."wave20"
     std::function<void(const QString& name)> playGame;    // "cribcard", "turn", ...
 
@@ -84,6 +86,9 @@ public:
     void addChatActions(QMenu* options);
 
     ChatView* view() const { return m_mainchat; }
+    // The one player of the program's sounds, so that a new sound cuts off the one playing;
+    // null in a build without the player.
+    SoundPlayer* soundPlayer() const { return m_player; }
     QLineEdit* entry() const { return m_mychat; }
     static QString chatterSoundText(int number); // 0 "<Cancel>", 1..20
 
@@ -137,6 +142,7 @@ private:
     QAction* m_playChatter = nullptr;
     QAction* m_classic = nullptr;
     QAction* m_new = nullptr;
+    SoundPlayer* m_player = nullptr;
 
     QColor m_chatColour = Qt::black;
     bool m_gateClosed = false;

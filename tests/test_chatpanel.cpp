@@ -2,6 +2,10 @@
 // and what the view shows for lines, smileys, links, styles and sizes.
 #include "chat/chatpanel.h"
 #include "resources/pictures.h"
+#if __has_include("chat/soundplayer.h")
+#include "chat/soundplayer.h"
+#define CHAT_TEST_PLAYER 1
+#endif
 
 #include <QAction>
 #include <QApplication>
@@ -372,6 +376,20 @@ TEST_F(ChatPanelTest, GameSoundsAndTheTurnSoundFollowTheirSwitches) {
     EXPECT_TRUE(action("Classic1")->isChecked());
     EXPECT_EQ(saves, 2);
 }
+
+#ifdef CHAT_TEST_PLAYER
+TEST(ChatPanelSounds, GameAndChatterSoundsShareThePanelsPlayer) {
+    ChatPanel panel;
+    ASSERT_NE(panel.soundPlayer(), nullptr);
+    std::vector<QString> heard;
+    panel.soundPlayer()->setMuted(true);
+    panel.soundPlayer()->setPlayObserver([&](const QString& n) { heard.push_back(n); });
+    panel.playsounds("placecard");
+    panel.setPlayChatterSounds(true);
+    panel.playasound("3+wave7+");
+    EXPECT_EQ(heard, (std::vector<QString>{"placecard", "wave7"}));
+}
+#endif
 
 TEST_F(ChatPanelTest, SmiliesAndPasteAddToTheEntryLine) {
     action("smiley14")->trigger();
