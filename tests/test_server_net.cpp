@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -176,4 +177,54 @@ TEST_F(ServerNetTest, TheSameSeedReplaysTheSameGame) {
     const auto second = watchGame(1, 4242);
     EXPECT_EQ(first, second);
     EXPECT_EQ(splitCommand(first.back()).first, "CMD_winner");
+}
+
+// The headless server: a whole game through it, then a clean stop on SIGTERM.
+TEST_F(ServerNetTest, HeadlessServerHostsAGameAndStopsOnTerm) {
+    QProcess proc;
+    proc.start(QStringLiteral(CRIBBAGE_SERVER_BIN),
+               {"--port", "0", "--bot-speed", "1", "--seed", "9"});
+    ASSERT_TRUE(proc.waitForStarted());
+    QByteArray log;
+    auto readLog = [&] {
+        log += proc.readAllStandardError();
+        return log;
+    };
+    ASSERT_TRUE(spinUntil([&] { return readLog().contains("listening on port"); }));
+    const int at = log.indexOf("listening on port ") + 18;
+    const quint16 port = quint16(log.mid(at, log.indexOf('\n', at) - at).toUInt());
+    ASSERT_NE(port, 0);
+    {
+        Client host(port, "Host");
+        ASSERT_TRUE(spinUntil([&] { return host.has("CMD_newplayerinfo+1+Host"); }));
+        host.send(toServer::startgame("Host", "1", 1));
+        host.send(toServer::justwatch(1, "1"));
+        ASSERT_TRUE(spinUntil([&] {
+            return !host.got.empty() && splitCommand(host.got.back()).first == "CMD_winner";
+        }));
+        // Another server cannot have the same port.
+        QProcess second;
+        second.start(QStringLiteral(CRIBBAGE_SERVER_BIN), {"--port", QString::number(port)});
+        ASSERT_TRUE(second.waitForFinished(10000));
+        EXPECT_NE(second.exitCode(), 0);
+        EXPECT_TRUE(second.readAllStandardError().contains("cannot listen"));
+    }
+    proc.terminate();
+    ASSERT_TRUE(proc.waitForFinished(10000));
+    EXPECT_EQ(proc.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(proc.exitCode(), 0);
+    readLog();
+    for (const char* line : {"connection 1 from", "game started", "game won", "stopping"})
+        EXPECT_TRUE(log.contains(line)) << line << "\n" << log.toStdString();
+}
+
+TEST_F(ServerNetTest, HeadlessServerRefusesBadOptions) {
+    for (const QStringList& args : {QStringList{"--bogus"}, QStringList{"--bot-speed", "0"},
+                                    QStringList{"--port", "x"}, QStringList{"stray"}}) {
+        QProcess proc;
+        proc.start(QStringLiteral(CRIBBAGE_SERVER_BIN), args);
+        ASSERT_TRUE(proc.waitForFinished(10000));
+        EXPECT_EQ(proc.exitCode(), 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(proc.readAllStandardError().contains("Usage"));
+    }
 }
