@@ -94,10 +94,15 @@ void TServer::tempsockDisconnect(TSock* sock) {
     if (const int n = numberOf(sock)) disconnectsock(n);
 }
 
-// A lost connection, closed or reset, always ends in "Socket Closed"; that is where the number
-// is freed. Later reports for the same socket find no number and do nothing.
+// A lost connection, closed or reset, ends in "Socket Closed"; that is where the number is freed
+// and the socket let go. An error that leaves the socket unconnected frees the number at once as
+// well, so a seat never waits on a connection that is gone. Later reports for the same socket
+// find no number and do nothing.
 void TServer::tempsockInfo(TSock* sock, const QString& text) {
-    if (text != QLatin1String("Socket Closed")) return;
-    if (const int n = numberOf(sock)) connectionLost(n);
-    sock->deleteLater();
+    if (text == QLatin1String("Socket Closed")) {
+        if (const int n = numberOf(sock)) connectionLost(n);
+        sock->deleteLater();
+    } else if (text.startsWith(QLatin1String("Error #")) && !sock->connected()) {
+        if (const int n = numberOf(sock)) connectionLost(n);
+    }
 }

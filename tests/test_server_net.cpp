@@ -13,6 +13,11 @@
 #include <algorithm>
 #include <memory>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 using namespace net;
 
 namespace {
@@ -42,7 +47,6 @@ public:
     void send(const std::string& message) {
         m_sock.Send(QByteArray(message.data(), qsizetype(message.size())));
     }
-    void reset() { m_sock.abort(); }
     bool has(std::string_view message) const {
         return std::find(got.begin(), got.end(), message) != got.end();
     }
@@ -104,11 +108,24 @@ TEST_F(ServerNetTest, ClientsLogInAndAResetConnectionFreesItsSeat) {
     ASSERT_TRUE(server.listen(0));
     ASSERT_NE(server.listeningPort(), 0);
     std::vector<std::unique_ptr<Client>> clients;
-    for (const char* name : {"Ann", "Bob", "Cy"}) {
+    auto join = [&](const char* name) {
         clients.push_back(std::make_unique<Client>(server.listeningPort(), name));
         Client& c = *clients.back();
-        ASSERT_TRUE(spinUntil([&] { return c.seat && server.player(c.seat).name == name; }));
-    }
+        return spinUntil([&] { return c.seat && server.player(c.seat).name == name; });
+    };
+    ASSERT_TRUE(join("Ann"));
+    // Bob's connection is a plain socket, so that it can end in a reset rather than a close.
+    const int bob = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(server.listeningPort());
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(bob, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const std::string login = toServer::logininfo(2, kVersion, "Bob");
+    ASSERT_EQ(::send(bob, login.data(), login.size(), 0), ssize_t(login.size()));
+    ASSERT_TRUE(spinUntil([&] { return server.player(2).name == "Bob"; }));
+    clients.push_back(nullptr);
+    ASSERT_TRUE(join("Cy"));
     EXPECT_EQ(clients[2]->seat, 3);
     EXPECT_TRUE(spinUntil([&] {
         return clients[2]->has("CMD_existingplayers+1+Ann") &&
@@ -116,7 +133,9 @@ TEST_F(ServerNetTest, ClientsLogInAndAResetConnectionFreesItsSeat) {
                clients[0]->has("CMD_newplayerinfo+3+Cy");
     }));
 
-    clients[1]->reset();
+    const linger hard{1, 0};
+    ::setsockopt(bob, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    ::close(bob);
     ASSERT_TRUE(spinUntil([&] { return clients[0]->has("CMD_playerdisconnected+2+Bob"); }));
     EXPECT_FALSE(server.player(2).connected);
     Client again(server.listeningPort(), "Dee");
