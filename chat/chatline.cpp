@@ -31,11 +31,21 @@ void addWords(Line& line, QString text) {
 }
 
 int smileyNumber(const QString& code) {
-    if (code.size() != 2 || !code[0].isDigit() || !code[1].isDigit()) return kFirstSmiley;
-    const int n = (code[0].digitValue()) * 10 + code[1].digitValue();
+    auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    if (code.size() != 2 || !digit(code[0]) || !digit(code[1])) return kFirstSmiley;
+    const int n = code[0].digitValue() * 10 + code[1].digitValue();
     return n >= kFirstSmiley && n <= kLastSmiley ? n : kFirstSmiley;
 }
 
+// A line break inside a relayed line would start a line of its own that looks like a line of
+// the system's; other control characters have nothing to show. All become blanks.
+QString withoutControls(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return text;
+}
 } // namespace
 
 int styleForSeat(int seat) {
@@ -43,8 +53,9 @@ int styleForSeat(int seat) {
     return seat + 5;
 }
 
-Line parse(const QString& text) {
+Line parse(const QString& raw) {
     Line line;
+    const QString text = withoutControls(raw);
     QString display = text;
     const qsizetype plus = text.indexOf(QLatin1Char('+'));
     if (plus >= 0) {

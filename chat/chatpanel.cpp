@@ -182,14 +182,9 @@ void ChatPanel::buildMenus() {
         QAction* a = makeAction(QStringLiteral("smiley%1").arg(n),
                                 chatline::kSmileyCode + QString::number(n), m_popupSmilies);
         a->setData(n);
+        a->setIcon(QIcon(m_mainchat->smileyPicture(n)));
         m_popupSmilies->addAction(a);
     }
-    connect(m_popupSmilies, &QMenu::aboutToShow, this, [this] {
-        // Pictures are painted after the panel may already exist, so they are fetched late.
-        if (!m_mainchat->smileyPicture) return;
-        for (QAction* a : m_popupSmilies->actions())
-            if (a->icon().isNull()) a->setIcon(QIcon(m_mainchat->smileyPicture(a->data().toInt())));
-    });
     connect(m_popupSmilies, &QMenu::triggered, this, &ChatPanel::N271Click);
 
     m_popupSounds = new QMenu(this);
@@ -367,7 +362,10 @@ void ChatPanel::N271Click(QAction* entry) {
 }
 
 void ChatPanel::Paste1Click() {
-    const QString text = QApplication::clipboard()->text();
+    QString text = QApplication::clipboard()->text();
+    // One line goes out per Enter; pasted line breaks become blanks as in a typed line.
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
     if (!text.isEmpty()) m_mychat->setText(m_mychat->text() + text);
     m_mychat->deselect();
     m_mychat->setCursorPosition(m_mychat->text().size());

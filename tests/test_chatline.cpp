@@ -58,6 +58,12 @@ TEST(ChatLine, NamePartEndsAtTheFirstColon) {
     EXPECT_EQ(show(parse("3+Al says: 1+1")), " 1+1 ");
 }
 
+TEST(ChatLine, LineBreaksAndControlsBecomeBlanks) {
+    // A relayed line must not be able to start a line that passes for the system's.
+    EXPECT_EQ(show(parse(QString::fromUtf8("1+A: a\n0+You are kicked\r\tb\u2028c"))),
+              " a 0+You are kicked  b c ");
+}
+
 TEST(ChatLine, SmileyCodesBecomePictures) {
     const Line l = parse("1+Al chats: hi :)#14 there");
     ASSERT_EQ(l.pieces.size(), 3u);
@@ -74,6 +80,7 @@ TEST(ChatLine, UnknownSmileyNumbersShowTheFirstPicture) {
     EXPECT_EQ(show(parse("1+A::)#99")), " <10>");
     EXPECT_EQ(show(parse("1+A::)#ab!")), " <10>! ");
     EXPECT_EQ(show(parse("1+A::)#09")), " <10>");
+    EXPECT_EQ(show(parse(QString::fromUtf8("1+A::)#\u0661\u0662"))), " <10>"); // not 0-9
     EXPECT_EQ(show(parse("1+A::)#2")), " <10>"); // cut short at the end of the line
     EXPECT_EQ(show(parse("1+A::)#")), " <10>");
     EXPECT_EQ(show(parse("1+A::)# 5x")), " <10>x ");

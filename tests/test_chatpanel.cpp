@@ -215,6 +215,8 @@ TEST_F(ChatPanelTest, MarkupFromTheServerShowsAsText) {
     panel.chatrecieved("2+<b>Al</b> chats: <img src=\"x.png\"> &amp; <a href=\"file:/x\">y</a>"
                        "|clBlack");
     EXPECT_EQ(line(0), "<b>Al</b> chats:  <img src=\"x.png\"> &amp; <a href=\"file:/x\">y</a> ");
+    panel.chatrecieved("2+Al chats: one\n0+Fake system line|clBlue");
+    EXPECT_EQ(lines(), 2);
     for (const auto& r : panel.view()->runs(0)) {
         EXPECT_FALSE(r.format.isImageFormat());
         EXPECT_FALSE(r.format.isAnchor());
@@ -406,8 +408,9 @@ TEST_F(ChatPanelTest, SmiliesAndPasteAddToTheEntryLine) {
     EXPECT_EQ(mychat()->text(), "<Enter Chat Here>pasted");
     mychat()->setText("ab");
     mychat()->setCursorPosition(0);
+    QApplication::clipboard()->setText("two\nlines");
     QTest::keyClick(mychat(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(mychat()->text(), "abpasted");
+    EXPECT_EQ(mychat()->text(), "abtwo lines");
 }
 
 TEST_F(ChatPanelTest, CopyKeepsSmileyCodes) {
@@ -479,7 +482,7 @@ TEST_F(ChatPanelTest, Screenshot) {
     const QByteArray path = qgetenv("CRIBBAGE_CHAT_SHOT");
     if (path.isEmpty()) GTEST_SKIP();
     panel.view()->smileyPicture = [](int n) { return pictures::smiley(n - 10); };
-    panel.resize(300, 420);
+    panel.resize(250, 300);
     panel.show();
     panel.addlinetochat("0+Loading Multi-player Game.. Please Wait.", ChatPanel::systemColour());
     panel.addlinetochat("0+You are Connected.", ChatPanel::systemColour());
@@ -490,7 +493,13 @@ TEST_F(ChatPanelTest, Screenshot) {
     panel.chatrecieved("1+Ann waves :)#14:)#21|clNavy");
     panel.playasound("2+wave13+");
     mychat()->setText("<Enter Chat Here>");
-    panel.grab().save(QString::fromLocal8Bit(path));
+    const QString file = QString::fromLocal8Bit(path);
+    panel.grab().save(file);
+    for (const char* menu : {"popup_smilies", "popup_sounds"}) {
+        auto* m = find<QMenu>(menu);
+        m->adjustSize();
+        m->grab().save(QString(file).replace(".png", QStringLiteral("-%1.png").arg(menu)));
+    }
 }
 
 } // namespace
