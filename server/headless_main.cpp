@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     parser.addOption(seedOption);
 
     if (!parser.parse(QCoreApplication::arguments())) return usage(parser, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }
