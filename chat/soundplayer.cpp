@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMediaDevices>
+#include <QTimer>
 #include <QtEndian>
 
 // The wave files are compiled into an object library whose objects register themselves; naming
@@ -16,6 +17,9 @@ static void initSoundResources() {
 }
 
 namespace {
+
+// How long a finished sound's stream stays open for the server to play out its buffer.
+constexpr int kDrainMs = 1000;
 
 QtMessageHandler g_previousHandler = nullptr;
 
@@ -53,7 +57,10 @@ SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {
     initSoundResources();
 }
 
-SoundPlayer::~SoundPlayer() = default;
+SoundPlayer::~SoundPlayer() {
+    // The sinks go with the other children; this one must not call back into a half-gone player.
+    if (m_sink) m_sink->disconnect(this);
+}
 
 const QStringList& SoundPlayer::soundNames() {
     static const QStringList names = [] {
@@ -138,20 +145,30 @@ void SoundPlayer::play(const QString& name) {
     const QAudioDevice device = audioOutput();
     if (device.isNull()) return;
 
-    // One sink per sound, left open when the samples run out: stopping a sink at once throws
-    // away what the sound server still holds, which is the last tenth of a second or so of every
-    // sound and all of a short one. The next sound, or the player's end, closes it.
-    m_sink = new QAudioSink(device, sound.format, this);
-    auto* buffer = new QBuffer(m_sink);
+    // One sink per sound. When its samples run out it is not stopped at once: that throws away
+    // what the sound server still holds, the last tenth of a second or so of every sound and all
+    // of a short one. It is closed a little later, so an idle stream does not keep the device
+    // awake, or sooner by the next sound.
+    QAudioSink* sink = new QAudioSink(device, sound.format, this);
+    auto* buffer = new QBuffer(sink);
     buffer->setData(sound.samples);
     buffer->open(QIODevice::ReadOnly);
-    m_sink->start(buffer);
+    connect(sink, &QAudioSink::stateChanged, this, [this, sink](QAudio::State state) {
+        if (state != QAudio::IdleState) return;
+        QTimer::singleShot(kDrainMs, sink, [this, sink] {
+            if (m_sink == sink && sink->state() == QAudio::IdleState) stopCurrent();
+        });
+    });
+    m_sink = sink;
+    sink->start(buffer);
 }
 
 void SoundPlayer::stopCurrent() {
     if (!m_sink) return;
+    m_sink->disconnect(this);
     m_sink->stop();
-    delete m_sink;
+    // Later, not now: this may run inside one of the sink's own callbacks.
+    m_sink->deleteLater();
     m_sink = nullptr;
 }
 
