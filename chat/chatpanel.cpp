@@ -69,7 +69,8 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < kPhraseCount; ++i) {
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("b_phrase%1").arg(i + 1));
-        // The tenth button opens the chatter sounds; the others are numbered like the keys.
+        // The phrase lives in the tooltip; the face only tells the buttons apart, and the tenth,
+        // which opens the chatter sounds rather than saying its phrase, shows a note.
         b->setText(i + 1 < kPhraseCount ? QString::number(i + 1) : QStringLiteral("\u266A"));
         b->setFocusPolicy(Qt::NoFocus);
         b->setFixedHeight(20);
