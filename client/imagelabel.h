@@ -1,0 +1,22 @@
+// A picture on the table that reports mouse presses and hovers: cards, buttons, pegs.
+#pragma once
+
+#include <QLabel>
+#include <functional>
+
+class ImageLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ImageLabel(QWidget* parent = nullptr);
+
+    // Sets a picture and sizes the label to it.
+    void setImage(const QPixmap& pixmap);
+
+    std::function<void(Qt::MouseButton)> onMouseDown;
+    std::function<void()> onMouseMove;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+};

@@ -1,0 +1,9 @@
+# The client's table, hand, pegboard, summary and game start window, and one whole game
+# against the real server.
+cribbage_add_test(test_client
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_client_table.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_hand.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_pegboard.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_summary.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_support.h
+    LIBS cribbage_client Qt6::Test)
