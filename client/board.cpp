@@ -132,7 +132,8 @@ void Tchat::buildBoard() {
 
     m_buttonStart = new ImageLabel(m_board);
     m_buttonStart->setObjectName(QStringLiteral("button_start"));
-    placeCentred(m_buttonStart, pictures::startButton(), 302, 240);
+    // Clear of the pile, which stays on the table after a win.
+    placeCentred(m_buttonStart, pictures::startButton(), 420, 405);
     m_buttonStart->setCursor(Qt::PointingHandCursor);
     m_buttonStart->onMouseDown = [this](Qt::MouseButton b) {
         if (b == Qt::LeftButton) button_startClick();
@@ -141,8 +142,10 @@ void Tchat::buildBoard() {
 
     m_logo = new ImageLabel(m_board);
     m_logo->setObjectName(QStringLiteral("Image2"));
-    m_logo->setImage(pictures::logo());
-    m_logo->move(106, 478 - m_logo->height());
+    // The top right corner of the play area is the one place no seat ever uses.
+    const QPixmap& logo = pictures::logo();
+    m_logo->setImage(logo.width() > 118 ? logo.scaledToWidth(118, Qt::SmoothTransformation) : logo);
+    m_logo->move(380, 30);
     m_logo->setCursor(Qt::PointingHandCursor);
     m_logo->onMouseDown = [this](Qt::MouseButton) {
         if (showSideWindow) showSideWindow(QStringLiteral("weblink"));

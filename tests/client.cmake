@@ -5,5 +5,10 @@ cribbage_add_test(test_client
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_hand.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_pegboard.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_summary.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_gamestart.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_support.h
-    LIBS cribbage_client Qt6::Test)
+    LIBS cribbage_client cribbage_settings Qt6::Test)
+
+cribbage_add_test(test_client_endtoend
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_client_endtoend.cpp
+    LIBS cribbage_client cribbage_server cribbage_settings Qt6::Test)
