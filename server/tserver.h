@@ -116,11 +116,6 @@ public:
     int countdown() const { return m_countdown; }
     bool socktimerActive() const;
 
-    // Entry points the computer players and tests share with the wire: the argument text of
-    // the message ("seat+pos+").
-    void sendcard(std::string_view args);
-    void playcard(std::string_view args);
-
 private:
     struct Queued {
         int connection = 0;
@@ -149,6 +144,10 @@ private:
     void startgame(std::string_view args);
     void startround();
     void findplayer1();
+    // Reached from the wire and by the computer players alike, with the same argument text
+    // ("seat+pos+").
+    void sendcard(std::string_view args);
+    void playcard(std::string_view args);
     void clickdone(std::string_view args);
     void findplayer();
     void startagain();
