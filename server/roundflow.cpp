@@ -22,11 +22,11 @@ bool TServer::isComputerPlayed(int seat) const {
     return seatInPlay(seat) && (!m_players[seat].connected || m_players[seat].watching);
 }
 
-bool TServer::anyCardsLeft() const {
+bool TServer::checkfornocards() const {
     const int seats = rules::seatsInPlay(m_game.gameType);
     for (int seat = 1; seat <= seats; ++seat)
-        if (rules::holdsCards(m_game.deal.hands[seat])) return true;
-    return false;
+        if (rules::holdsCards(m_game.deal.hands[seat])) return false;
+    return true;
 }
 
 void TServer::addScore(int seat, int points) {
@@ -269,7 +269,7 @@ void TServer::playcard(std::string_view args) {
         // standing, the seat before the 31 would peg one "for the go" at a count of 0 when its
         // hand is empty and the choice of player comes round to it.
         g.lastPlayer = 0;
-        schedule(anyCardsLeft() ? ResetCount : TheShow, 5);
+        schedule(checkfornocards() ? TheShow : ResetCount, 5);
         return;
     }
     if (g.seq.count == 15) {
@@ -277,7 +277,7 @@ void TServer::playcard(std::string_view args) {
         sendScoreMessage(&net::toClient::total15, s);
         if (checkforwin(s)) return;
     }
-    if (anyCardsLeft()) {
+    if (!checkfornocards()) {
         g.lastPlayer = s;
         findplayer();
         return;

@@ -2,6 +2,7 @@
 // flow, the action timer and the computer players.
 #pragma once
 
+#include "net/message.h"
 #include "rules/deal.h"
 #include "rules/pegging.h"
 #include "rules/scoring.h"
@@ -17,8 +18,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "net/message.h"
 
 class QTimer;
 class TSock;
@@ -159,7 +158,7 @@ private:
     void runAction(int action);
     bool seatInPlay(int seat) const;
     bool isComputerPlayed(int seat) const;
-    bool anyCardsLeft() const;
+    bool checkfornocards() const; // true when no seat in play holds a card
     void sendScoreMessage(std::string (*build)(int, int, int, int), int seat);
 
     // Computer players (computer.cpp)
