@@ -66,16 +66,18 @@ IniDocument splitDocument(QByteArray data) {
     qsizetype start = -1;
     qsizetype next = lines.size();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto name = headerName(lines[i].trimmed());
-        if (!name) continue;
-        if (start < 0) {
-            if (name->compare(UserFiles::GameName, Qt::CaseInsensitive) == 0) {
-                start = i;
-                doc.sectionName = name->toStdString();
-            }
-        } else {
+        const QByteArray trimmed = lines[i].trimmed();
+        // SimpleIni opens a section at any line starting with "[", closed or not. Ours has to end
+        // there as well, or each save would write that line back as a header of its own, one
+        // more line every time, and take the keys below it away from the section.
+        if (start >= 0 && trimmed.startsWith('[')) {
             next = i;
             break;
+        }
+        const auto name = headerName(trimmed);
+        if (name && name->compare(UserFiles::GameName, Qt::CaseInsensitive) == 0) {
+            start = i;
+            doc.sectionName = name->toStdString();
         }
     }
     if (start < 0) {

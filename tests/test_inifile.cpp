@@ -178,6 +178,21 @@ TEST_F(IniFileTest, ASharedFileKeepsEverythingElseByteForByte) {
     EXPECT_EQ(read(), out);
 }
 
+TEST_F(IniFileTest, AnUnclosedHeaderEndsTheSectionAndStaysAsItWas) {
+    const QByteArray tail = "[Broken\nBotspeed=500\nPhrase1=not ours\n";
+    write("[Cribbage]\nTop=10\n" + tail);
+    const IniSettings first = loadinifile(path());
+    EXPECT_EQ(first.botSpeed, 1000);
+    EXPECT_TRUE(first.phrases[0].isEmpty());
+
+    ASSERT_TRUE(saveinifile(first, path()).isEmpty());
+    const QByteArray out = read();
+    EXPECT_TRUE(out.endsWith(tail));
+    // Each save used to add the line below the unclosed one again, as a header.
+    ASSERT_TRUE(saveinifile(loadinifile(path()), path()).isEmpty());
+    EXPECT_EQ(read(), out);
+}
+
 TEST_F(IniFileTest, ANewSectionGoesBelowTheOtherPrograms) {
     write("[Lobby]\nName=Bob\n; last words");
     ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
