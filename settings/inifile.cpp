@@ -39,12 +39,24 @@ bool isComment(const QByteArray& trimmed) {
     return trimmed.startsWith(';') || trimmed.startsWith('#');
 }
 
+// Trimmed of what SimpleIni counts as blank: a form feed or vertical tab is part of a name to
+// it, so a header "[Cribbage\f]" must not pass for ours (a save would then add our section
+// again below it, every time).
+QByteArray blankTrimmed(const QByteArray& text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && blank(text[from])) ++from;
+    while (to > from && blank(text[to - 1])) --to;
+    return text.mid(from, to - from);
+}
+
 // The name of a section header line, or nullopt for any other line.
 std::optional<QByteArray> headerName(const QByteArray& trimmed) {
     if (!trimmed.startsWith('[')) return std::nullopt;
     const qsizetype close = trimmed.indexOf(']');
     if (close < 0) return std::nullopt;
-    return trimmed.mid(1, close - 1).trimmed();
+    return blankTrimmed(trimmed.mid(1, close - 1));
 }
 
 IniDocument splitDocument(QByteArray data) {
@@ -66,7 +78,7 @@ IniDocument splitDocument(QByteArray data) {
     qsizetype start = -1;
     qsizetype next = lines.size();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray trimmed = lines[i].trimmed();
+        const QByteArray trimmed = blankTrimmed(lines[i]);
         // SimpleIni opens a section at any line starting with "[", closed or not. Ours has to end
         // there as well, or each save would write that line back as a header of its own, one
         // more line every time, and take the keys below it away from the section.

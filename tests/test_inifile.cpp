@@ -193,6 +193,16 @@ TEST_F(IniFileTest, AnUnclosedHeaderEndsTheSectionAndStaysAsItWas) {
     EXPECT_EQ(read(), out);
 }
 
+TEST_F(IniFileTest, AHeaderWithAFormFeedIsNotOurs) {
+    write("[Cribbage\f]\nTop=10\n");
+    EXPECT_EQ(loadinifile(path()).top, 3);
+    ASSERT_TRUE(saveinifile(loadinifile(path()), path()).isEmpty());
+    const QByteArray out = read();
+    EXPECT_TRUE(out.startsWith("[Cribbage\f]\nTop=10\n\n[Cribbage]\n"));
+    ASSERT_TRUE(saveinifile(loadinifile(path()), path()).isEmpty());
+    EXPECT_EQ(read(), out);
+}
+
 TEST_F(IniFileTest, ANewSectionGoesBelowTheOtherPrograms) {
     write("[Lobby]\nName=Bob\n; last words");
     ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
