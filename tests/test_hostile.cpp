@@ -1,0 +1,341 @@
+// Hostile clients against the headless server over loopback: impersonation, bad fields, floods,
+// overlong messages and dropped connections, while an honest game runs to its winner.
+#include "net/message.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+using namespace net;
+
+namespace {
+
+template <class Pred> bool spinUntil(Pred pred, int ms = 20000) {
+    QDeadlineTimer deadline(ms);
+    while (!pred()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// One connection that answers the login and records what it gets; onMessage sees each message.
+class Client {
+public:
+    Client(quint16 port, std::string name, bool login = true)
+        : m_name(std::move(name)), m_login(login) {
+        QObject::connect(&sock, &QTcpSocket::readyRead, [this] {
+            const QByteArray bytes = sock.readAll();
+            for (std::string& m : m_buffer.append({bytes.constData(), std::size_t(bytes.size())}))
+                take(std::move(m));
+        });
+        QObject::connect(&sock, &QTcpSocket::disconnected, [this] { closed = true; });
+        sock.connectToHost(QStringLiteral("127.0.0.1"), port);
+    }
+    void send(const std::string& m) { sock.write(m.data(), qint64(m.size())); }
+    bool has(std::string_view m) const { return std::find(got.begin(), got.end(), m) != got.end(); }
+    bool hasPrefix(std::string_view p, std::size_t from = 0) const {
+        return std::any_of(got.begin() + std::ptrdiff_t(std::min(from, got.size())), got.end(),
+                           [p](const std::string& m) { return m.starts_with(p); });
+    }
+    bool hasText(std::string_view t) const {
+        return std::any_of(got.begin(), got.end(),
+                           [t](const std::string& m) { return m.find(t) != std::string::npos; });
+    }
+    // A chat line of our own, relayed back, proves the server has handled all we sent before.
+    bool sync(const std::string& tag) {
+        send(toServer::chat(seat, tag));
+        return spinUntil([&] { return hasText(tag); });
+    }
+
+    QTcpSocket sock;
+    int seat = 0;
+    bool closed = false;
+    std::vector<std::string> got;
+    std::function<void(const std::string&)> onMessage;
+
+private:
+    void take(std::string m) {
+        const auto [command, args] = splitCommand(m);
+        if (command == "CMD_sendlogininfo") {
+            seat = parseInt(args).value_or(0);
+            if (m_login) send(toServer::logininfo(seat, kVersion, m_name));
+        }
+        got.push_back(std::move(m));
+        if (onMessage) onMessage(got.back());
+    }
+    std::string m_name;
+    bool m_login;
+    ReceiveBuffer m_buffer;
+};
+
+long residentKb(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+class HostileTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_hostile";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    }
+    void SetUp() override {
+        m_server.start(QStringLiteral(CRIBBAGE_SERVER_BIN),
+                       {"--port", "0", "--bot-speed", "1", "--seed", "11"});
+        ASSERT_TRUE(m_server.waitForStarted());
+        ASSERT_TRUE(spinUntil([&] {
+            m_log += m_server.readAllStandardError();
+            return m_log.contains("listening on port ");
+        }));
+        const int at = int(m_log.indexOf("listening on port ")) + 18;
+        m_port = quint16(m_log.mid(at, m_log.indexOf('\n', at) - at).toUInt());
+        ASSERT_NE(m_port, 0);
+    }
+    void TearDown() override {
+        EXPECT_EQ(m_server.state(), QProcess::Running) << "the server died";
+        m_server.terminate();
+        m_server.waitForFinished(10000);
+    }
+    // Host in seat 1, logged in.
+    std::unique_ptr<Client> join(const char* name, int seat) {
+        auto c = std::make_unique<Client>(m_port, name);
+        const std::string seen = toClient::newplayerinfo(seat, name);
+        EXPECT_TRUE(spinUntil([&] {
+            return c->has(std::string_view(seen).substr(0, seen.size() - 1));
+        })) << name;
+        EXPECT_EQ(c->seat, seat);
+        return c;
+    }
+    bool alive() { return m_server.state() == QProcess::Running; }
+
+    QProcess m_server;
+    QByteArray m_log;
+    quint16 m_port = 0;
+};
+
+bool lastIsWinner(const Client& c) {
+    return !c.got.empty() && splitCommand(c.got.back()).first == "CMD_winner";
+}
+
+} // namespace
+
+TEST_F(HostileTest, ImpersonationNonHostCommandsAndBadFieldsAreDropped) {
+    auto host = join("Host", 1);
+    auto bob = join("Bob", 2);
+    auto mal = join("Mal", 3);
+
+    // Before any game: only the host may start one or remove a player, and nobody speaks for
+    // another seat.
+    mal->send(toServer::startgame("Mal", "1", 3));
+    mal->send(toServer::kickhim(3, 2));
+    mal->send(toServer::kickhim(1, 2));
+    mal->send(toServer::chat(2, "evil chat|clRed"));
+    mal->send(toServer::chat(1, "evil chat|clRed"));
+    mal->send(toServer::action(2, "evil action|clRed"));
+    mal->send(toServer::playasound(1, "wave3"));
+    mal->send(toServer::justwatch(2, "2"));
+    for (const char* seat : {"0", "7", "-1", "99999999999", "x", "", "3x", " 3"}) {
+        const std::string s(seat);
+        mal->send("CMD_chat+" + s + "+evil seat|clRed" + kTerminator);
+        mal->send("CMD_kickhim+" + s + "+2+" + kTerminator);
+        mal->send("CMD_kickhim+1+" + s + "+" + kTerminator);
+        mal->send("CMD_justwatch+" + s + "+2" + kTerminator);
+        mal->send("CMD_logininfo+" + s + "+2.0.8+Ghost" + kTerminator);
+    }
+    ASSERT_TRUE(mal->sync("sync one"));
+    ASSERT_TRUE(host->sync("sync host"));
+    EXPECT_FALSE(host->hasPrefix("CMD_startgame+"));
+    EXPECT_FALSE(host->hasText("evil"));
+    EXPECT_FALSE(host->hasPrefix("CMD_playasound+"));
+    EXPECT_FALSE(host->hasPrefix("CMD_justwatching+"));
+    EXPECT_FALSE(host->hasText("Ghost"));
+    EXPECT_FALSE(bob->closed);
+    EXPECT_FALSE(host->hasPrefix("CMD_playerdisconnected+"));
+
+    // The honest game: the host and Mal let the computer play; Bob plays by hand at first.
+    host->send(toServer::startgame("Host", "1", 3));
+    ASSERT_TRUE(spinUntil([&] { return bob->hasPrefix("CMD_playergive+2+"); }));
+    host->send(toServer::justwatch(1, "1"));
+    mal->send(toServer::justwatch(3, "1"));
+    ASSERT_TRUE(spinUntil([&] { return host->has("CMD_justwatching+3+1"); }));
+
+    // The giving: Mal gives for Bob, hands Bob to the computer, and sends nonsense for himself.
+    mal->send(toServer::sendcard(2, 1, 0));
+    mal->send(toServer::justwatch(2, "1"));
+    for (const char* bad :
+         {"CMD_sendcard+2+1+", "CMD_sendcard+0+1+0+", "CMD_sendcard+7+1+0+", "CMD_sendcard+-1+1+0+",
+          "CMD_sendcard+99999999999+1+0+", "CMD_sendcard+x+y+", "CMD_sendcard+3+0+0+",
+          "CMD_sendcard+3+7+0+", "CMD_sendcard+3+-1+0+", "CMD_sendcard+3+99999999999+0+",
+          "CMD_sendcard+3+one+two+", "CMD_sendcard+", "CMD_sendcard"})
+        mal->send(std::string(bad) + kTerminator);
+    ASSERT_TRUE(mal->sync("sync two"));
+    EXPECT_FALSE(bob->hasPrefix("CMD_gavecards+"));
+    EXPECT_FALSE(host->has("CMD_justwatching+2+1"));
+    EXPECT_FALSE(host->hasPrefix("CMD_turnover+"));
+
+    // Bob gives; dealer is seat 1, so Bob leads the play. Mal plays and confirms for him.
+    const std::size_t before = bob->got.size();
+    bob->send(toServer::sendcard(2, 1, 0));
+    ASSERT_TRUE(spinUntil([&] { return bob->has("CMD_nextplayer+2+3+"); }));
+    for (int pos : {1, 2, 3, 4, 5, 6}) mal->send(toServer::playcard(2, pos));
+    for (const char* bad :
+         {"CMD_playcard+0+1+", "CMD_playcard+7+1+", "CMD_playcard+-1+1+",
+          "CMD_playcard+99999999999+1+", "CMD_playcard+2+99999999999+", "CMD_playcard+2+0+",
+          "CMD_playcard+2+7+", "CMD_playcard+2+-1+", "CMD_playcard+2+x+", "CMD_playcard+x+",
+          "CMD_clickdone+2+", "CMD_clickdone+0+", "CMD_clickdone+99999999999+"})
+        mal->send(std::string(bad) + kTerminator);
+    ASSERT_TRUE(mal->sync("sync three"));
+    EXPECT_FALSE(bob->hasPrefix("CMD_playcard+", before));
+    EXPECT_FALSE(bob->closed);
+
+    // Bob hands over too, and the computers finish the game.
+    bob->send(toServer::justwatch(2, "1"));
+    ASSERT_TRUE(spinUntil([&] { return lastIsWinner(*host); }, 40000));
+    EXPECT_TRUE(lastIsWinner(*bob));
+    EXPECT_TRUE(alive());
+}
+
+// Connections that come and go in the middle of each phase of the deal, closed cleanly or
+// reset, some in the middle of a message: the game is not held up by any of them.
+TEST_F(HostileTest, ConnectionsDroppedInEveryPhaseDoNotStopTheGame) {
+    auto host = join("Host", 1);
+    std::vector<std::unique_ptr<Client>> passers;
+    int giving = 0, play = 0, show = 0;
+    auto pass = [&](int kind) {
+        auto c = std::make_unique<Client>(m_port, "Passer", kind % 3 != 0);
+        Client* raw = c.get();
+        raw->onMessage = [raw, kind](const std::string& m) {
+            if (!m.starts_with("CMD_sendlogininfo")) return;
+            if (kind % 2) raw->send("CMD_chat+" + std::to_string(raw->seat) + "+half");
+            if (kind % 4 < 2)
+                raw->sock.abort(); // reset
+            else
+                raw->sock.disconnectFromHost();
+        };
+        passers.push_back(std::move(c));
+    };
+    host->onMessage = [&](const std::string& m) {
+        if (m.starts_with("CMD_playergive+") && giving < 4) pass(giving++);
+        if (m.starts_with("CMD_nextplayer+") && play < 8) pass(play++);
+        if (m.starts_with("CMD_final+") && show < 4) pass(show++);
+    };
+    host->send(toServer::startgame("Host", "1", 3));
+    host->send(toServer::justwatch(1, "1"));
+    ASSERT_TRUE(spinUntil([&] { return lastIsWinner(*host); }, 40000));
+    host->onMessage = nullptr;
+    EXPECT_GT(giving + play + show, 8);
+    EXPECT_TRUE(spinUntil([&] {
+        return std::all_of(passers.begin(), passers.end(), [](const auto& c) {
+            return c->sock.state() == QAbstractSocket::UnconnectedState;
+        });
+    }));
+    // Everybody who came has gone again: a newcomer gets seat 2.
+    auto late = join("Late", 2);
+    EXPECT_TRUE(alive());
+}
+
+TEST_F(HostileTest, OverlongMessagesAreCutOffAndMemoryReturns) {
+    auto host = join("Host", 1);
+    ASSERT_TRUE(host->sync("warm up"));
+    const long before = residentKb(m_server.processId());
+
+    // A megabyte without a terminator: the connection is closed once it passes 64 KiB.
+    for (int round = 0; round < 3; ++round) {
+        auto big = join("Big", 2);
+        big->send("CMD_chat+2+" + std::string(1024 * 1024, 'a'));
+        ASSERT_TRUE(spinUntil([&] { return big->closed; }));
+        ASSERT_TRUE(spinUntil([&] {
+            return std::count(host->got.begin(), host->got.end(),
+                              toClient::playerdisconnected(2, "Big").substr(
+                                  0, toClient::playerdisconnected(2, "Big").size() - 1)) ==
+                   round + 1;
+        }));
+    }
+    ASSERT_TRUE(host->sync("after the blobs"));
+    EXPECT_FALSE(host->hasText("aaaa"));
+
+    // A game still runs to its winner on the same server.
+    host->send(toServer::startgame("Host", "1", 1));
+    host->send(toServer::justwatch(1, "1"));
+    ASSERT_TRUE(spinUntil([&] { return lastIsWinner(*host); }, 40000));
+    const long after = residentKb(m_server.processId());
+    std::printf("server resident memory: %ld kB before, %ld kB after\n", before, after);
+    EXPECT_GT(before, 0);
+    EXPECT_LT(after, before + 20 * 1024);
+}
+
+TEST_F(HostileTest, ABurstOfTenThousandMessagesDoesNotHoldBackOthers) {
+    if (!std::getenv("CRIBBAGE_KNOWN_FAULTS"))
+        GTEST_SKIP() << "known fault: the server handles one queued message per 10 ms for all "
+                        "clients together, so a burst of 10,000 from one client holds every other "
+                        "client's messages back for about 100 s";
+    auto host = join("Host", 1);
+    auto flood = join("Flood", 2);
+    const long before = residentKb(m_server.processId());
+    std::string burst;
+    for (int i = 0; i < 10000; ++i) {
+        switch (i % 5) {
+        case 0:
+            burst += toServer::chat(2, "flood|clRed");
+            break;
+        case 1:
+            burst += toServer::playcard(2, 1);
+            break;
+        case 2:
+            burst += std::string("CMD_nonsense+1+2+") + kTerminator;
+            break;
+        case 3:
+            burst += toServer::clickdone(1);
+            break;
+        default:
+            burst += toServer::sendcard(9, 1, 2);
+            break;
+        }
+    }
+    flood->send(burst);
+    ASSERT_TRUE(spinUntil([&] { return flood->sock.bytesToWrite() == 0; }));
+    QElapsedTimer clock;
+    clock.start();
+    // An honest line after the burst: relayed within a few seconds, not after the whole burst.
+    const bool relayed = host->sync("honest after the flood");
+    std::printf("honest line relayed: %d after %lld ms; resident %ld kB before, %ld kB after\n",
+                relayed, (long long)clock.elapsed(), before, residentKb(m_server.processId()));
+    EXPECT_TRUE(relayed);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_FALSE(flood->closed);
+}
+
+TEST_F(HostileTest, WholeMessagesQueuedByOneClientAreBounded) {
+    if (!std::getenv("CRIBBAGE_KNOWN_FAULTS"))
+        GTEST_SKIP() << "known fault: the inbound queue has no bound, so one client that sends "
+                        "terminated messages just under 64 KiB makes the server hold all of them "
+                        "(2,000 of them: about +120 MB), also after it has gone";
+    auto host = join("Host", 1);
+    auto big = join("Big", 2);
+    const long before = residentKb(m_server.processId());
+    const long limit = before + 20 * 1024;
+    const std::string junk = "CMD_nonsense+" + std::string(60000, 'a') + kTerminator;
+    for (int i = 0; i < 500; ++i) big->send(junk);
+    // Either the server ends the connection or its memory stays within bounds.
+    spinUntil([&] { return big->closed || residentKb(m_server.processId()) > limit; }, 10000);
+    const long after = residentKb(m_server.processId());
+    std::printf("server resident memory: %ld kB before, %ld kB after 30 MB of queued junk\n",
+                before, after);
+    EXPECT_LT(after, limit);
+}
