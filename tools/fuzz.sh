@@ -38,9 +38,10 @@ CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja \
     -DCMAKE_PROJECT_INCLUDE="$root/fuzz/project_hook.cmake" >/dev/null
 
 if [ ${#targets[@]} -eq 0 ]; then
+    known="$(ninja -C "$build_dir" -t targets all)"
     for t in fuzz_handparse fuzz_tally fuzz_settings fuzz_server fuzz_client; do
         # fuzz_client exists once the client library does.
-        ninja -C "$build_dir" -t targets all 2>/dev/null | grep -q "^$t: phony" && targets+=("$t")
+        if grep -q "^$t: phony" <<<"$known"; then targets+=("$t"); fi
     done
 fi
 nice cmake --build "$build_dir" --parallel "$jobs" --target "${targets[@]}"
