@@ -112,7 +112,7 @@ protected:
         m_server.terminate();
         m_server.waitForFinished(10000);
     }
-    // Host in seat 1, logged in.
+    // A client that has logged in and was given the expected seat.
     std::unique_ptr<Client> join(const char* name, int seat) {
         auto c = std::make_unique<Client>(m_port, name);
         const std::string seen = toClient::newplayerinfo(seat, name);
