@@ -245,7 +245,14 @@ TEST_F(HostileTest, ConnectionsDroppedInEveryPhaseDoNotStopTheGame) {
             return c->sock.state() == QAbstractSocket::UnconnectedState;
         });
     }));
-    // Everybody who came has gone again: a newcomer gets seat 2.
+    // Everybody who came has gone again, as the server sees it too: a newcomer gets seat 2.
+    const auto seated =
+        std::count_if(passers.begin(), passers.end(), [](const auto& c) { return c->seat != 0; });
+    EXPECT_TRUE(spinUntil([&] {
+        return std::count_if(host->got.begin(), host->got.end(), [](const std::string& m) {
+                   return m.starts_with("CMD_playerdisconnected+");
+               }) >= seated;
+    }));
     auto late = join("Late", 2);
     EXPECT_TRUE(alive());
 }
