@@ -1,0 +1,41 @@
+// The help window: one page per subject, chosen from the buttons of the side panel.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QStackedWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+class Thelp : public QWidget {
+    Q_OBJECT
+public:
+    explicit Thelp(QWidget* parent = nullptr);
+
+    // Shows the about window; the main program wires it.
+    std::function<void()> showAbout;
+
+    // Brings the page with this number to the front (the page buttons carry 1, 2, 3, 4, 5, 7, 11).
+    void SelButton1Click(int page);
+    void button_aboutClick();
+    void button_doneClick();
+
+    int currentPage() const;
+    QString caption() const;
+
+private:
+    QLabel* m_caption = nullptr;
+    QStackedWidget* m_pages = nullptr;
+};
+
+namespace helptexts {
+struct Page {
+    int number;
+    const char* title;
+    const char* text;
+};
+// The pages in the order of their buttons.
+const Page* pages(int* count);
+} // namespace helptexts

@@ -1,0 +1,103 @@
+// The spectator list window.
+#include "settings/tspylist.h"
+
+#include "settings/sidewindow.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("Tspylist"));
+    setWindowTitle(QStringLiteral("Cribbage -Spys"));
+    sidewindow::useTableBackground(this);
+
+    auto* title = new QLabel(QStringLiteral("Spy List"), this);
+    QFont f = title->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 3);
+    title->setFont(f);
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("listbox_spys"));
+    m_list->setMouseTracking(true);
+    m_list->viewport()->setMouseTracking(true);
+    m_list->viewport()->installEventFilter(this);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("popup_kick"));
+    m_kickhim = m_popup->addAction(QStringLiteral("Remove From Game"));
+    m_kickhim->setObjectName(QStringLiteral("popup_kickhim"));
+    m_kickhim->setEnabled(false);
+    connect(m_kickhim, &QAction::triggered, this, &Tspylist::popup_kickhimClick);
+    connect(m_list, &QListWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        m_pointed = m_list->indexAt(p).row();
+        m_popup->popup(m_list->viewport()->mapToGlobal(p));
+    });
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(title);
+    top->addWidget(m_list, 1);
+    top->addLayout(buttons);
+    resize(220, 260);
+}
+
+void Tspylist::addSpy(const QString& entry) {
+    m_list->addItem(entry);
+}
+
+bool Tspylist::removeSpy(const QString& entry) {
+    const auto found = m_list->findItems(entry, Qt::MatchExactly);
+    if (found.isEmpty()) return false;
+    delete m_list->takeItem(m_list->row(found.first()));
+    m_pointed = -1;
+    return true;
+}
+
+bool Tspylist::hasSpy(const QString& entry) const {
+    return !m_list->findItems(entry, Qt::MatchExactly).isEmpty();
+}
+
+QStringList Tspylist::entries() const {
+    QStringList out;
+    for (int i = 0; i < m_list->count(); ++i) out << m_list->item(i)->text();
+    return out;
+}
+
+void Tspylist::setHosting(bool hosting) {
+    m_kickhim->setEnabled(hosting);
+}
+
+void Tspylist::popup_kickhimClick() {
+    if (m_pointed < 0 || m_pointed >= m_list->count()) return;
+    const QString text = m_list->item(m_pointed)->text();
+    bool ok = false;
+    const int seat = text.section(QLatin1Char(':'), 0, 0).toInt(&ok);
+    if (ok && kicking) kicking(seat);
+}
+
+bool Tspylist::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list->viewport()) {
+        if (event->type() == QEvent::MouseMove) {
+            const auto* me = static_cast<QMouseEvent*>(event);
+            m_pointed = m_list->indexAt(me->position().toPoint()).row();
+        } else if (event->type() == QEvent::Leave) {
+            m_pointed = -1;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
