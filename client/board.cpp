@@ -2,6 +2,8 @@
 // seat rotation that puts the local player at the bottom.
 #include "client/imagelabel.h"
 #include "client/tchat.h"
+
+#include "chat/chatpanel.h"
 #include "resources/pictures.h"
 
 #include <QFrame>
@@ -159,19 +161,14 @@ void Tchat::buildBoard() {
         "QPlainTextEdit { background: #fbf7ea; color: #1d2a1d; font: 11px 'DejaVu Sans';"
         " border: 1px solid #6b4a2b; }"));
 
-    // Where the chat view will live; for now a plain read-only view.
+    // The chat beside the table.
     m_chatArea = new QWidget(m_board);
     m_chatArea->setObjectName(QStringLiteral("chatarea"));
     m_chatArea->setGeometry(505, 141, 250, 337);
     auto* chatLayout = new QVBoxLayout(m_chatArea);
     chatLayout->setContentsMargins(0, 0, 0, 0);
-    m_chatView = new QPlainTextEdit(m_chatArea);
-    m_chatView->setObjectName(QStringLiteral("mainchat"));
-    m_chatView->setReadOnly(true);
-    m_chatView->setStyleSheet(QStringLiteral(
-        "QPlainTextEdit { background: #ffffff; color: #0000ff; font: 12px 'DejaVu Sans';"
-        " border: 1px solid #6b4a2b; }"));
-    chatLayout->addWidget(m_chatView);
+    m_chatPanel->setParent(m_chatArea);
+    chatLayout->addWidget(m_chatPanel);
 
     buildSummary();
 }

@@ -5,10 +5,17 @@
 //   --port N         the game port to host or join on instead of 7772 (also CRIBBAGE_PORT)
 //   --instance NAME  the single-instance marker instead of "levraz", so that a second copy
 //                    can run beside the first on one desktop
-#include "client/sidewindows.h"
+#include "chat/chatpanel.h"
 #include "client/tchat.h"
 #include "server/tserver.h"
+#include "settings/inifile.h"
+#include "settings/tabout.h"
+#include "settings/tdownload.h"
 #include "settings/tgamestart.h"
+#include "settings/thelp.h"
+#include "settings/tphrases.h"
+#include "settings/tspylist.h"
+#include "settings/ttallylist.h"
 
 #include <QApplication>
 #include <QDir>
@@ -105,10 +112,50 @@ int main(int argc, char** argv) {
     chat.onClosed = [] { QCoreApplication::quit(); };
     // Until the settings file is read here, loading at login shows the start window's current
     // choices, which draws its option boxes.
-    chat.onLoadIni = [&gamestart] {
-        gamestart.selectpts(gamestart.ptsChoice());
-        gamestart.selectgt(gamestart.gtChoice());
+    // The game start window's choices live in the settings file with the rest.
+    chat.gameChoices = [&gamestart] {
+        return std::make_pair(gamestart.ptsChoice(), gamestart.gtChoice());
     };
+    chat.selectGameChoices = [&gamestart](const QString& points, const QString& type) {
+        gamestart.selectpts(points.isEmpty() ? gamestart.ptsChoice() : points);
+        gamestart.selectgt(type.isEmpty() ? gamestart.gtChoice() : type);
+    };
+
+    // The other seats' names, as the tally counts them.
+    auto otherSeatNames = [&chat] {
+        QStringList names;
+        for (int seat = 1; seat <= 4; ++seat)
+            if (seat != chat.state().localSeat) names << chat.seatName(seat);
+        return names;
+    };
+    chat.onAddGame = [&tally, otherSeatNames](const QString& winner, const QString& partner) {
+        tally.addgame(winner, partner, otherSeatNames());
+    };
+    if (!tally.loadMessage().isEmpty()) chat.addSystemLine(tally.loadMessage());
+
+    chat.onSpectators = [&spylist](const QStringList& entries) {
+        for (const QString& entry : spylist.entries())
+            if (!entries.contains(entry)) spylist.removeSpy(entry);
+        for (const QString& entry : entries)
+            if (!spylist.hasSpy(entry)) spylist.addSpy(entry);
+    };
+    chat.onHosting = [&spylist] { spylist.setHosting(true); };
+    spylist.kicking = [&chat](int seat) { chat.kicking(seat); };
+
+    help.showAbout = [&about] {
+        about.show();
+        about.raise();
+    };
+    phrases.applyPhrases = [&chat](const QStringList& texts) {
+        std::array<QString, PhraseCount> stored;
+        for (int n = 1; n <= PhraseCount && n <= texts.size(); ++n) {
+            chat.chatPanel()->setPhrase(n, texts[n - 1]);
+            stored[size_t(n - 1)] = texts[n - 1];
+        }
+        const QString error = savePhrases(stored);
+        if (!error.isEmpty()) chat.addSystemLine(error);
+    };
+    download.closeMainWindow = [&chat] { chat.close(); };
 
     gamestart.sendHook = [&chat](const std::string& message) { chat.sendRaw(message); };
     gamestart.ownName = [&chat] { return chat.ownName(); };
@@ -116,16 +163,26 @@ int main(int argc, char** argv) {
 
     chat.showSideWindow = [&](const QString& name) {
         QWidget* window = nullptr;
+        if (name == QLatin1String("phrases")) {
+            QStringList current;
+            for (int n = 1; n <= PhraseCount; ++n) current << chat.chatPanel()->phrase(n);
+            phrases.PrhaseList1Click(current);
+            return;
+        }
+        if (name == QLatin1String("tally")) {
+            tally.ViewTally1Click(otherSeatNames());
+            return;
+        }
+        if (name == QLatin1String("weblink")) {
+            about.webAddressClick();
+            return;
+        }
         if (name == QLatin1String("gamestart"))
             window = &gamestart;
         else if (name == QLatin1String("download"))
             window = &download;
-        else if (name == QLatin1String("tally"))
-            window = &tally;
         else if (name == QLatin1String("spylist"))
             window = &spylist;
-        else if (name == QLatin1String("phrases"))
-            window = &phrases;
         else if (name == QLatin1String("help"))
             window = &help;
         else if (name == QLatin1String("about"))

@@ -2,6 +2,8 @@
 // turn and the crib prompt, and the drawing of the opponents' hands and the played pile.
 #include "client/imagelabel.h"
 #include "client/tchat.h"
+
+#include "chat/chatpanel.h"
 #include "resources/pictures.h"
 #include "rules/cards.h"
 #include "rules/random.h"
@@ -42,7 +44,7 @@ void Tchat::showTurn(int seat) {
 }
 
 void Tchat::playTurnSound() {
-    playsounds(m_newSound->isChecked() ? QStringLiteral("turnnew") : QStringLiteral("turn"));
+    playsounds(m_chatPanel->turnSoundName());
 }
 
 void Tchat::drawColours() {

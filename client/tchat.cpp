@@ -2,6 +2,7 @@
 // its dispatch, the command line, hosting and joining, the login and the roster.
 #include "client/tchat.h"
 
+#include "chat/chatpanel.h"
 #include "client/imagelabel.h"
 #include "net/tsock.h"
 #include "resources/pictures.h"
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -48,8 +48,10 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     m_timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_timer1, &QTimer::timeout, this, &Tchat::Timer1Timer);
 
+    buildChat();
     buildMenus();
     buildBoard();
+    buildModeration();
     resize(kWidth, kHeight);
 
     clearall();
@@ -91,22 +93,8 @@ void Tchat::buildMenus() {
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options1"));
-    m_playSounds = add(options, "PlaySounds1", QStringLiteral("Play Sounds"));
-    m_playSounds->setCheckable(true);
-    m_playSounds->setChecked(true);
-    m_chatterSounds = add(options, "PlayChatterSounds1", QStringLiteral("Play Chatter Sounds"));
-    m_chatterSounds->setCheckable(true);
-
-    QMenu* turnSound = options->addMenu(QStringLiteral("Turn Sound"));
-    turnSound->setObjectName(QStringLiteral("TurnSound1"));
-    auto* turnGroup = new QActionGroup(this);
-    m_classic = add(turnSound, "Classic1", QStringLiteral("Classic"));
-    m_newSound = add(turnSound, "New1", QStringLiteral("New"));
-    for (QAction* a : {m_classic, m_newSound}) {
-        a->setCheckable(true);
-        turnGroup->addAction(a);
-    }
-    m_classic->setChecked(true);
+    // The sound switches and the chat's own entries belong to the chat panel.
+    m_chatPanel->addSoundActions(options);
 
     QMenu* botSpeed = options->addMenu(QStringLiteral("Bot Speed"));
     botSpeed->setObjectName(QStringLiteral("BotSpeed1"));
@@ -121,18 +109,7 @@ void Tchat::buildMenus() {
     }
 
     options->addSeparator();
-    add(options, "TextColor1", QStringLiteral("Text Color"));
-    add(options, "ActionColor1", QStringLiteral("Action Color"));
-    QMenu* textSize = options->addMenu(QStringLiteral("Text Size"));
-    textSize->setObjectName(QStringLiteral("TextSize1"));
-    for (const char* size : {"8", "10", "12", "14"}) {
-        QAction* a = add(textSize, (std::string("N") + size).c_str(), QString::fromLatin1(size));
-        a->setCheckable(true);
-    }
-    m_scrollOff = add(options, "ScrollChatOff2", QStringLiteral("Scroll Chat Off"));
-    m_scrollOff->setCheckable(true);
-    m_scrollOff->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    add(options, "ClearMainChat1", QStringLiteral("Clear Main Chat"));
+    m_chatPanel->addChatActions(options);
     options->addSeparator();
     connect(add(options, "ResetScreenLocation1", QStringLiteral("Reset Screen Location")),
             &QAction::triggered, this, &Tchat::ResetScreenLocation1Click);
@@ -162,19 +139,6 @@ void Tchat::buildMenus() {
     connect(add(help, "About1", QStringLiteral("About")), &QAction::triggered, this, [this] {
         if (showSideWindow) showSideWindow(QStringLiteral("about"));
     });
-
-    // Popup menus whose entries later parts of the program fill in and act on.
-    auto popup = [this](const char* name, std::initializer_list<const char*> entries) {
-        auto* menu = new QMenu(this);
-        menu->setObjectName(QString::fromLatin1(name));
-        for (const char* e : entries) menu->addAction(QString::fromLatin1(e));
-        return menu;
-    };
-    popup("popup_kick", {"Remove From Game", "Set to Just Watch", "Unset Just Watch"});
-    popup("popup_mainchat", {"Select All", "Copy", "Clear Main Chat", "Scroll Chat Off"});
-    popup("popup_mychat", {"Paste"});
-    popup("popup_sounds", {"<Cancel>"});
-    popup("popup_smilies", {});
 }
 
 void Tchat::Fast1Click(QAction* entry) {
@@ -215,6 +179,7 @@ void Tchat::closeEvent(QCloseEvent* event) {
             if (kept.height() > area.height()) kept.setHeight(kept.height() - 15);
         }
         m_savedGeometry = kept;
+        if (kept != geometry()) setGeometry(kept);
         saveinifile();
     }
     event->accept();
@@ -254,7 +219,11 @@ void Tchat::processparams(const QStringList& params) {
 
 void Tchat::hostpress() {
     const quint16 listening = listenHook ? listenHook(m_port) : 0;
-    if (listening == 0) return;
+    if (listening == 0) {
+        // The port is taken (another game?): say so, the window stays unconnected.
+        addSystemLine(QStringLiteral("Listen - Error Binding Socket"));
+        return;
+    }
     m_loginSuffix = toWire(m_ownName) + net::kTerminator;
     m_state.host = true;
     m_sock->setHostName(QStringLiteral("127.0.0.1"));
@@ -263,6 +232,7 @@ void Tchat::hostpress() {
     m_buttonStart->show();
     m_buttonStart->raise();
     m_startGame->setEnabled(true);
+    if (onHosting) onHosting();
 }
 
 void Tchat::joinpress() {
@@ -314,7 +284,8 @@ void Tchat::closePhraseGate() {
 // A 1 ms timer left running over an empty queue wakes the machine a thousand times a second
 // for nothing, so it runs only while a message waits or the phrase gate counts.
 void Tchat::updateTimer() {
-    const bool busy = !m_receivedlist.empty() || !m_phraseGateOpen;
+    const bool busy = !m_receivedlist.empty() || !m_phraseGateOpen ||
+                      (m_chatPanel && m_chatPanel->phraseGateClosed());
     if (busy && !m_timer1.isActive())
         m_timer1.start();
     else if (!busy && m_timer1.isActive())
@@ -323,6 +294,7 @@ void Tchat::updateTimer() {
 
 void Tchat::Timer1Timer() {
     processsocktimer();
+    m_chatPanel->phraseGateTick();
     if (!m_phraseGateOpen && ++m_phraseTicks > 100) {
         m_phraseGateOpen = true;
         m_phraseTicks = 0;
@@ -429,6 +401,7 @@ void Tchat::newplayerinfo(std::string_view args) {
     }
     if (*seat > table::kSeats) {
         m_state.spectators.append(QString::number(*seat) + ": " + name);
+        if (onSpectators) onSpectators(m_state.spectators);
         if (*seat == m_state.localSeat)
             addSystemLine(QStringLiteral("You are spying."));
         else
@@ -449,7 +422,10 @@ void Tchat::playerdisconnected(std::string_view args) {
     const QString name = fromWire(f.rest());
     if (*seat > table::kSeats) {
         const QString entry = QString::number(*seat) + ": " + name;
-        if (m_state.spectators.removeOne(entry)) addSystemLine(name + " has left.");
+        if (m_state.spectators.removeOne(entry)) {
+            addSystemLine(name + " has left.");
+            if (onSpectators) onSpectators(m_state.spectators);
+        }
         return;
     }
     SeatItems& it = items(*seat);
@@ -470,40 +446,20 @@ QString Tchat::seatName(int seat) const {
 // ---------------------------------------------------------------- chat, sound and settings seams
 
 void Tchat::addlinetochat(const QString& line, const QColor& colour) {
-    // Plain text until the chat view arrives: the seat number in front is dropped.
-    const qsizetype plus = line.indexOf('+');
-    const QString text = plus >= 0 ? line.mid(plus + 1) : line;
-    Q_UNUSED(colour);
-    m_chatView->appendPlainText(text);
+    m_chatPanel->addlinetochat(line, colour);
 }
 
 void Tchat::chatrecieved(std::string_view args) {
-    const QString text = fromWire(args);
-    const qsizetype bar = text.indexOf('|');
-    addlinetochat(bar >= 0 ? text.left(bar) : text, QColor(255, 0, 0));
+    m_chatPanel->chatrecieved(fromWire(args));
 }
 
-void Tchat::justwatching(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    const auto mode = f.takeInt();
-    if (!seat || !mode || !table::isPlayingSeat(*seat)) return;
-    items(*seat).eyes->setVisible(*mode == 1);
-    if (*seat == m_state.localSeat) m_justWatch->setChecked(*mode == 1);
+void Tchat::playasound(std::string_view args) {
+    m_chatPanel->playasound(fromWire(args));
 }
-
-void Tchat::playasound(std::string_view) {}
 
 void Tchat::playsounds(const QString& name) {
     if (onSound) onSound(name);
-}
-
-void Tchat::loadinifile() {
-    if (onLoadIni) onLoadIni();
-}
-
-void Tchat::saveinifile() {
-    if (onSaveIni) onSaveIni();
+    m_chatPanel->playsounds(name);
 }
 
 void Tchat::button_startClick() {

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+class ChatPanel;
 class ImageLabel;
 class QAction;
 class QLabel;
@@ -44,13 +45,21 @@ public:
     std::function<void(const QString&)> onSound;
     // The tally's record of a finished game: winner text ("addtomine" or a name), partner name.
     std::function<void(const QString&, const QString&)> onAddGame;
+    // Called after the settings file was read / written.
     std::function<void()> onLoadIni;
     std::function<void()> onSaveIni;
+    // The game start window's choices ("1"/"2" points, "1".."4" type), kept in the settings.
+    std::function<std::pair<QString, QString>()> gameChoices;
+    std::function<void(const QString& points, const QString& gameType)> selectGameChoices;
     // Shows a side window by name: "gamestart", "download", "tally", "spylist", "phrases",
     // "help", "about".
     std::function<void(const QString&)> showSideWindow;
     // A message box; tests replace it so that nothing blocks.
     std::function<void(const QString&)> showMessage;
+    // This program hosts the table (the spectator list offers removals then).
+    std::function<void()> onHosting;
+    // The spectator list changed ("seat: name" entries, in order of arrival).
+    std::function<void(const QStringList&)> onSpectators;
     // Called once the main window has closed (the program ends then).
     std::function<void()> onClosed;
 
@@ -144,6 +153,17 @@ public:
     void Exit1Click();
     void Fast1Click(QAction* entry);
 
+    // ---- spectators and moderation ----
+    void JustWatch1Click();
+    void label_playername1ContextPopup(int seat, const QPoint& globalPos);
+    void RemoveFromGame1Click();
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    void kicking(int seat);
+    int popupTarget() const { return m_popupTarget; }
+    QMenu* popupKick() const { return m_popupKick; }
+
+    ChatPanel* chatPanel() const { return m_chatPanel; }
     // The seat shown at a screen position (table::Position).
     int seatAtPosition(int position) const { return m_seatAt[position]; }
     QString seatName(int seat) const;
@@ -166,6 +186,8 @@ private:
         ImageLabel* go = nullptr;
     };
 
+    void buildChat();
+    void buildModeration();
     void buildMenus();
     void buildBoard();
     void buildSeat(int position);
@@ -238,7 +260,7 @@ private:
     ImageLabel* m_buttonStart = nullptr;
     ImageLabel* m_logo = nullptr;
     QWidget* m_chatArea = nullptr;
-    QPlainTextEdit* m_chatView = nullptr;
+    ChatPanel* m_chatPanel = nullptr;
 
     QWidget* m_final = nullptr;
     std::array<QLabel*, table::kSeats + 1> m_finalName{};
@@ -250,10 +272,10 @@ private:
     ImageLabel* m_buttonDone = nullptr;
 
     QAction* m_startGame = nullptr;
-    QAction* m_playSounds = nullptr;
-    QAction* m_chatterSounds = nullptr;
-    QAction* m_classic = nullptr;
-    QAction* m_newSound = nullptr;
     QAction* m_justWatch = nullptr;
-    QAction* m_scrollOff = nullptr;
+    QMenu* m_popupKick = nullptr;
+    std::array<QAction*, 3> m_kickEntries{};
+    int m_popupTarget = 0;
+    // Settings write failures reach the chat once, not at every menu click.
+    QString m_lastSaveError;
 };

@@ -4,11 +4,14 @@
 
 #include "client/tchat.h"
 #include "net/message.h"
+#include "settings/userfiles.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -29,9 +32,13 @@ public:
 };
 
 class ClientTest : public ::testing::Test {
+    QTemporaryDir m_files;
+
 protected:
     void SetUp() override {
         testApp();
+        // The settings file a login reads and menu changes write stays in a scratch folder.
+        UserFiles::setDirectoryOverride(m_files.path());
         chat = std::make_unique<Tchat>();
         chat->sendHook = [this](const std::string& m) { sent.push_back(m); };
         chat->onSound = [this](const QString& s) { sounds << s; };
@@ -76,8 +83,13 @@ protected:
         return memo ? memo->toPlainText().split('\n', Qt::SkipEmptyParts) : QStringList();
     }
     QStringList chatLines() const {
-        auto* view = find<QPlainTextEdit>("mainchat");
-        return view ? view->toPlainText().split('\n', Qt::SkipEmptyParts) : QStringList();
+        // The chat view puts a blank after the name part and after each word.
+        auto* view = find<QTextEdit>("mainchat");
+        QStringList lines;
+        if (view)
+            for (const QString& line : view->toPlainText().split('\n', Qt::SkipEmptyParts))
+                lines << line.trimmed();
+        return lines;
     }
     QStringList listLines(const QString& name) const {
         QStringList lines;

@@ -1,0 +1,70 @@
+// Tchat's chat panel and its settings: what the settings file holds goes in and out here.
+#include "client/tchat.h"
+
+#include "chat/chatpanel.h"
+#include "settings/inifile.h"
+
+#include <QAction>
+
+void Tchat::buildChat() {
+    m_chatPanel = new ChatPanel(this);
+    m_chatPanel->setObjectName(QStringLiteral("chatpanel"));
+    m_chatPanel->send = [this](const std::string& message) {
+        sendRaw(message);
+        updateTimer(); // a phrase closes the gate, which Timer1 counts open again
+    };
+    m_chatPanel->localSeat = [this] { return m_state.localSeat; };
+    m_chatPanel->connected = [this] { return m_state.connected; };
+    m_chatPanel->seatName = [this](int seat) { return seatName(seat); };
+    m_chatPanel->settingsChanged = [this] { saveinifile(); };
+    m_chatPanel->showMessage = [this](const QString& text) {
+        if (showMessage) showMessage(text);
+    };
+}
+
+void Tchat::loadinifile() {
+    QString error;
+    const IniSettings ini = ::loadinifile(UserFiles::settingsPath(), &error);
+    if (!error.isEmpty()) addSystemLine(error);
+
+    m_chatPanel->setTextSize(ini.textSize);
+    m_savedGeometry = ini.geometry();
+    setGeometry(m_savedGeometry);
+    m_chatPanel->setTurnSound(ini.turnSound);
+    m_chatPanel->setPlayChatterSounds(ini.chatterSounds);
+    m_chatPanel->setChatColourText(ini.textColor);
+    if (selectGameChoices) selectGameChoices(ini.playToScore, ini.gameType);
+    m_botSpeed = ini.botSpeed;
+    for (QAction* a : findChildren<QAction*>()) {
+        const QString n = a->objectName();
+        if (n == QLatin1String("Slow1") || n == QLatin1String("Normal1") ||
+            n == QLatin1String("Fast1"))
+            a->setChecked(a->data().toInt() == m_botSpeed);
+    }
+    for (int n = 1; n <= PhraseCount; ++n)
+        if (!ini.phrases[size_t(n - 1)].isEmpty())
+            m_chatPanel->setPhrase(n, ini.phrases[size_t(n - 1)]);
+    m_chatPanel->setPlaySounds(ini.playSounds);
+    if (onLoadIni) onLoadIni();
+}
+
+void Tchat::saveinifile() {
+    IniSettings ini;
+    ini.setGeometry(geometry());
+    ini.textSize = m_chatPanel->textSize();
+    ini.turnSound = m_chatPanel->turnSound();
+    ini.chatterSounds = m_chatPanel->playChatterSounds();
+    ini.textColor = m_chatPanel->chatColourText();
+    if (gameChoices) {
+        const auto [points, type] = gameChoices();
+        ini.playToScore = points;
+        ini.gameType = type;
+    }
+    ini.botSpeed = m_botSpeed;
+    ini.playSounds = m_chatPanel->playSounds();
+    const QString error = ::saveinifile(ini, UserFiles::settingsPath());
+    // A full disk or a read-only folder is said once; the game goes on.
+    if (!error.isEmpty() && error != m_lastSaveError) addSystemLine(error);
+    m_lastSaveError = error;
+    if (onSaveIni) onSaveIni();
+}
