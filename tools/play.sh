@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts a solo game (the hand counter until the table exists).
+# Installs what is missing, builds, and starts a solo game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
