@@ -24,3 +24,6 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 tools/setup.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCRIBBAGE_SANITIZE=ON -DCRIBBAGE_WERROR=ON
 ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)"
+
+# A few seconds of every fuzz target over its corpus (clang, libFuzzer).
+tools/fuzz.sh 5
