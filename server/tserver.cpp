@@ -3,6 +3,7 @@
 #include "server/tserver.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -83,9 +84,19 @@ int TServer::attachConnection(std::shared_ptr<ClientLink> link) {
 void TServer::receiveBytes(int n, std::string_view bytes) {
     if (!validNumber(n) || !m_players[n].connected) return;
     tplayer& p = m_players[n];
-    for (std::string& text : p.buffer.append(bytes))
-        m_receivedlist.push_back(Queued{n, p.serial, std::move(text)});
-    if (!m_receivedlist.empty() && !m_socktimer->isActive()) m_socktimer->start();
+    for (std::string& text : p.buffer.append(bytes)) {
+        m_queuedBytes[n] += text.size() + 1;
+        m_receivedlist[n].push_back(Queued{n, p.serial, m_nextSeq++, std::move(text)});
+    }
+    if (queuedMessages() > 0 && !m_socktimer->isActive()) m_socktimer->start();
+    // Whole messages count too: a client may not make us hold more than this for it.
+    if (m_queuedBytes[n] > kMaxQueuedBytes) {
+        log("connection " + std::to_string(n) + " closed: too much waiting in the queue");
+        m_receivedlist[n].clear();
+        m_queuedBytes[n] = 0;
+        disconnectsock(n);
+        return;
+    }
     // A peer that never ends its message would make us hold its bytes for ever.
     if (p.buffer.overflowed()) {
         log("connection " + std::to_string(n) + " closed: message too long");
@@ -129,15 +140,38 @@ void TServer::broadcast(const std::string& message) {
 
 // ---- Dispatch --------------------------------------------------------------------------------
 
+std::size_t TServer::queuedMessages() const {
+    std::size_t total = 0;
+    for (const auto& q : m_receivedlist) total += q.size();
+    return total;
+}
+
+int TServer::nextQueue() {
+    for (int pass = 0; pass < 2; ++pass) {
+        int best = 0;
+        for (int n = 1; n <= kRecords; ++n) {
+            if (m_receivedlist[n].empty() || m_servedThisRound[n]) continue;
+            if (best == 0 || m_receivedlist[n].front().seq < m_receivedlist[best].front().seq)
+                best = n;
+        }
+        if (best != 0) return best;
+        m_servedThisRound.fill(false); // every waiting connection had its turn: a new round
+    }
+    return 0;
+}
+
 void TServer::socktimerTimer() {
-    if (m_receivedlist.empty()) {
+    const int n = nextQueue();
+    if (n == 0) {
         m_socktimer->stop();
         return;
     }
-    const Queued item = std::move(m_receivedlist.front());
-    m_receivedlist.pop_front();
+    m_servedThisRound[n] = true;
+    const Queued item = std::move(m_receivedlist[n].front());
+    m_receivedlist[n].pop_front();
+    m_queuedBytes[n] -= std::min(m_queuedBytes[n], item.text.size() + 1);
     dispatch(item);
-    if (m_receivedlist.empty()) m_socktimer->stop();
+    if (queuedMessages() == 0) m_socktimer->stop();
 }
 
 // The first field of most client messages names the sender; it must be the connection the

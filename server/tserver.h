@@ -104,7 +104,9 @@ public:
     void socktimerTimer();
     void timer1Timer();
 
-    std::size_t queuedMessages() const { return m_receivedlist.size(); }
+    std::size_t queuedMessages() const;
+    // What one connection may have waiting in the queue; a client past it is closed.
+    static constexpr std::size_t kMaxQueuedBytes = 1024 * 1024;
     const tplayer& player(int n) const { return m_players[n]; }
     tplayer& player(int n) { return m_players[n]; }
     int slotsInUse() const { return m_slots; }
@@ -119,8 +121,12 @@ private:
     struct Queued {
         int connection = 0;
         std::uint64_t serial = 0;
+        std::uint64_t seq = 0; // arrival order over all connections
         std::string text;
     };
+    // The next message to handle: the oldest of a connection not yet served in this round, so a
+    // client flooding the queue delays the others by a tick, not by its whole burst.
+    int nextQueue();
 
     // Table (tserver.cpp)
     void Sock1Accept();
@@ -169,7 +175,11 @@ private:
     std::array<tplayer, kRecords + 1> m_players;
     int m_slots = 0;
     std::uint64_t m_nextSerial = 0;
-    std::deque<Queued> m_receivedlist;
+    // The inbound queue, one line per connection number, taken in turns (see nextQueue()).
+    std::array<std::deque<Queued>, kRecords + 1> m_receivedlist;
+    std::array<std::size_t, kRecords + 1> m_queuedBytes{};
+    std::array<bool, kRecords + 1> m_servedThisRound{};
+    std::uint64_t m_nextSeq = 0;
     Game m_game;
     int m_pendingAction = NoAction;
     int m_countdown = 0;
