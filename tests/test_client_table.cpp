@@ -212,56 +212,20 @@ TEST_F(ClientTest, LeaderPhraseNamesTheLowerSeatOnATieAndNobodyAtZero) {
 
     feed(final(2) + handRecord(1, 2, 5) + handRecord(1, 3, 9) + handRecord(1, 4, 9) +
          handRecord(1, 1, 3));
-    rules::setRandomSeed(12345);
-    const int r = [] {
-        rules::setRandomSeed(12345);
-        return rules::Random(25);
-    }();
+    // Seeded with 12345 the generator's first Random(25) is 9.
     rules::setRandomSeed(12345);
     feed(startround());
     ASSERT_EQ(scoreLines().size(), 1);
-    const char* phrases[25] = {" is in the lead.",
-                               " is in first place.",
-                               " is winning.",
-                               " has the most points.",
-                               " currently holds the lead.",
-                               " is leading.",
-                               " is doing it right.",
-                               " leads the pack.",
-                               " holds the baton.",
-                               " is taking the money.",
-                               " isn't looking back.",
-                               " is racing towards the checkers.",
-                               " is holding all the bets.",
-                               " eats the cake.",
-                               " looks unstoppable.",
-                               " holds the Pepsi.",
-                               " looks back with impunity .",
-                               " has time to take a break.",
-                               " has clean air.",
-                               " is on top of the hill.",
-                               " is on top.",
-                               " has the most points.",
-                               " has the most points.",
-                               " has the most points.",
-                               " has the most points."};
-    EXPECT_EQ(scoreLines()[0], QString("-Vozuz") + phrases[r]);
+    EXPECT_EQ(scoreLines()[0], "-Vozuz is taking the money.");
 
     // The local seat leading gets its own phrase.
     feed(final(2) + handRecord(1, 2, 20));
-    rules::setRandomSeed(777);
-    const int own = [] {
-        rules::setRandomSeed(777);
-        return rules::Random(25);
-    }();
+    // Seeded with 777 the first Random(25) is 9 as well.
     rules::setRandomSeed(777);
     feed(startround());
     const QStringList lines = scoreLines();
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[1].startsWith("-You ")) << lines[1].toStdString();
-    if (own == 15) {
-        EXPECT_EQ(lines[1], "-You hold the Pepsi.");
-    }
+    EXPECT_EQ(lines[1], "-You are taking the money.");
 }
 
 TEST_F(ClientTest, PartnersLeaderNamesTheLeadingTeamSeenFromAnySeat) {
