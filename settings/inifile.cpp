@@ -67,10 +67,17 @@ IniDocument splitDocument(QByteArray data) {
         data.remove(0, Utf8Bom.size());
     }
 
-    QList<QByteArray> lines; // each with its own line end, so joining them gives the file back
+    // Each line with its own line end, so joining them gives the file back. A line ends where
+    // SimpleIni ends one: at "\n", "\r\n" or a lone "\r". Splitting at "\n" alone would let
+    // "[cribbage\r]" be one line here and two to SimpleIni, and every save would add a line.
+    QList<QByteArray> lines;
     for (qsizetype at = 0; at < data.size();) {
-        qsizetype end = data.indexOf('\n', at);
-        end = end < 0 ? data.size() : end + 1;
+        qsizetype end = at;
+        while (end < data.size() && data[end] != '\n' && data[end] != '\r') ++end;
+        if (end < data.size()) {
+            if (data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n') ++end;
+            ++end;
+        }
         lines.append(data.mid(at, end - at));
         at = end;
     }

@@ -203,6 +203,19 @@ TEST_F(IniFileTest, AHeaderWithAFormFeedIsNotOurs) {
     EXPECT_EQ(read(), out);
 }
 
+TEST_F(IniFileTest, ALoneCarriageReturnEndsALineAsTheReaderSeesIt) {
+    // "[cribbage\r]" is two lines to the reader: an unclosed header and a stray "]".
+    const QByteArray head = "; lobby\n\r\n[cribbage\r]\n\nTextcolor=$00FF8000\rPlay=1\n";
+    write(head);
+    ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
+    const QByteArray out = read();
+    EXPECT_TRUE(out.startsWith(head));
+    expectSameSaved(loadinifile(path()), sample());
+    // Each save used to add another "]" line to the file.
+    ASSERT_TRUE(saveinifile(loadinifile(path()), path()).isEmpty());
+    EXPECT_EQ(read(), out);
+}
+
 TEST_F(IniFileTest, ANewSectionGoesBelowTheOtherPrograms) {
     write("[Lobby]\nName=Bob\n; last words");
     ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
