@@ -1,11 +1,12 @@
 // The program: one copy per desktop, the windows in their order, and the few hooks through
 // which the client and the game server inside the same program meet.
 //
-// Usage: cribbage [--port N] [--instance NAME] [name host true|false]
-//   --port N         the game port to host or join on instead of 7772 (also CRIBBAGE_PORT)
-//   --instance NAME  the single-instance marker instead of "levraz", so that a second copy
-//                    can run beside the first on one desktop
+// Usage: cribbage [options] [name host true|false]   (cribbage --help lists the options)
+// The three parameters come from the lobby: the player's name, the host's address, and whether
+// this copy hosts the table. Without them the program starts a solo game.
 #include "chat/chatpanel.h"
+#include "client/autoplay.h"
+#include "client/options.h"
 #include "client/tchat.h"
 #include "server/tserver.h"
 #include "settings/inifile.h"
@@ -16,6 +17,7 @@
 #include "settings/tphrases.h"
 #include "settings/tspylist.h"
 #include "settings/ttallylist.h"
+#include "settings/userfiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,35 +25,13 @@
 #include <QLocalSocket>
 #include <QLockFile>
 
+#include <cstdio>
+
 namespace {
 
-struct Options {
-    quint16 port = Tchat::kGamePort;
-    QString instance = QStringLiteral("levraz");
-    QStringList params;
-};
-
-std::optional<quint16> parsePort(const QString& text) {
-    bool ok = false;
-    const uint port = text.toUInt(&ok);
-    if (!ok || port == 0 || port > 65535) return std::nullopt;
-    return static_cast<quint16>(port);
-}
-
-Options readOptions(QStringList args) {
-    Options options;
-    if (const auto env = parsePort(qEnvironmentVariable("CRIBBAGE_PORT"))) options.port = *env;
-    while (args.size() >= 2 && args.first().startsWith(QLatin1String("--"))) {
-        const QString option = args.takeFirst();
-        const QString value = args.takeFirst();
-        if (option == QLatin1String("--port")) {
-            if (const auto port = parsePort(value)) options.port = *port;
-        } else if (option == QLatin1String("--instance") && !value.isEmpty()) {
-            options.instance = value;
-        }
-    }
-    options.params = args;
-    return options;
+void setIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("Cribbage"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CRIBBAGE_VERSION ".14"));
 }
 
 // A later copy finds the first one's marker, asks it to come forward, and ends.
@@ -68,8 +48,25 @@ bool raiseFirstCopy(const QString& marker) {
 } // namespace
 
 int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    const auto [optionArgs, params] = splitArguments(args);
+    if (wantsHelpOrVersion(optionArgs)) {
+        // Answered without a display: the help must work in a plain terminal.
+        QCoreApplication core(argc, argv);
+        setIdentity();
+        showHelpOrVersion(optionArgs);
+    }
+    const auto read = readOptions(optionArgs, params, qEnvironmentVariable("CRIBBAGE_PORT"));
+    if (const QString* error = std::get_if<QString>(&read)) {
+        std::fprintf(stderr, "cribbage: %s\nTry 'cribbage --help'.\n", qPrintable(*error));
+        return 2;
+    }
+    const Options& options = std::get<Options>(read);
+    if (!options.filesDir.isEmpty()) UserFiles::setDirectoryOverride(options.filesDir);
+
     QApplication app(argc, argv);
-    const Options options = readOptions(app.arguments().mid(1));
+    setIdentity();
 
     if (raiseFirstCopy(options.instance)) return 0;
     QLocalServer marker;
@@ -79,7 +76,6 @@ int main(int argc, char** argv) {
         marker.listen(options.instance);
     }
 
-    QApplication::setApplicationName(QStringLiteral("Cribbage"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Held for the life of the process for the lobby's sake; the game never tests it.
@@ -105,10 +101,18 @@ int main(int argc, char** argv) {
         }
     });
 
-    chat.listenHook = [&server](quint16 port) -> quint16 {
-        return server.listen(port) ? server.listeningPort() : 0;
+    auto report = [](const QString& line) {
+        std::printf("autoplay: %s\n", qPrintable(line));
+        std::fflush(stdout);
     };
-    server.setBotSpeedSource([&chat] { return chat.botSpeed(); });
+    chat.listenHook = [&server, &options, report](quint16 port) -> quint16 {
+        const quint16 listening = server.listen(port) ? server.listeningPort() : 0;
+        if (options.autoplay && listening != 0) report(QStringLiteral("hosting on port %1").arg(listening));
+        return listening;
+    };
+    server.setBotSpeedSource([&chat, &options] {
+        return options.botSpeed > 0 ? options.botSpeed : chat.botSpeed();
+    });
     chat.onClosed = [] { QCoreApplication::quit(); };
     // Until the settings file is read here, loading at login shows the start window's current
     // choices, which draws its option boxes.
@@ -192,8 +196,34 @@ int main(int argc, char** argv) {
         window->raise();
     };
 
+    std::unique_ptr<AutoPlayer> autoplayer;
+    if (options.autoplay) {
+        autoplayer = std::make_unique<AutoPlayer>(chat, options.startWith, options.gameType,
+                                                  options.points);
+        autoplayer->report = report;
+        autoplayer->seatedPlayers = [&server] {
+            int seated = 0;
+            for (int n = 1; n <= 4; ++n)
+                if (server.player(n).connected && !server.player(n).name.empty()) ++seated;
+            return seated;
+        };
+        autoplayer->startGame = [&gamestart](const QString& gameType, const QString& points) {
+            gamestart.selectgt(gameType);
+            gamestart.selectpts(points);
+            gamestart.button_startClick();
+        };
+        autoplayer->onFinished = [](int code) {
+            // A moment for the last messages to leave before the window closes.
+            QTimer::singleShot(200, [code] { QCoreApplication::exit(code); });
+        };
+        // Nothing may wait for a click on a message box.
+        chat.showMessage = report;
+    }
+
     chat.setPort(options.port);
     chat.setStartParameters(options.params);
     chat.show();
-    return app.exec();
+    const int code = app.exec();
+    autoplayer.reset();
+    return code;
 }

@@ -13,3 +13,7 @@ cribbage_add_test(test_client
 cribbage_add_test(test_client_endtoend
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_client_endtoend.cpp
     LIBS cribbage_client cribbage_server cribbage_settings Qt6::Test)
+
+cribbage_add_test(test_client_options
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_client_options.cpp
+    LIBS cribbage_client)

@@ -3,6 +3,7 @@
 //
 // With CRIBBAGE_SCREENSHOTS set to a folder, the 4-player game leaves pictures of the crib
 // choice, the play, the summary and the winner there.
+#include "client/autoplay.h"
 #include "client/tchat.h"
 #include "rules/cards.h"
 #include "server/tserver.h"
@@ -168,6 +169,34 @@ TEST_P(EndToEnd, ALocalPlayerPlaysAWholeGameWithTheMouse) {
             best, chat->findChild<QLabel*>(QString("label_score%1").arg(seat))->text().toInt());
     EXPECT_GT(best, std::string(game.points) == "2" ? 60 : 120);
     Q_UNUSED(dones);
+}
+
+// The self-playing seat, as the two-machine test and a demonstration table use it: it starts
+// the game once enough players sit, plays every decision and reports the winner.
+TEST_F(EndToEnd, TheAutoPlayerStartsPlaysAndReportsAWholeGame) {
+    QStringList lines;
+    int finished = -1;
+    AutoPlayer player(*chat, 1, "2", "2");
+    player.report = [&](const QString& line) { lines << line; };
+    player.seatedPlayers = [this] { return chat->state().connected ? 1 : 0; };
+    player.startGame = [this](const QString& type, const QString& points) {
+        gamestart->selectgt(type);
+        gamestart->selectpts(points);
+        gamestart->button_startClick();
+    };
+    player.onFinished = [&](int code) { finished = code; };
+    chat->show();
+    chat->processparams({});
+    ASSERT_TRUE(spinUntil([&] { return finished >= 0; }, 90000)) << lines.join('\n').toStdString();
+    EXPECT_EQ(finished, 0);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.first(), "seat 1");
+    // Three players to 61: the last line names the winner and the three scores.
+    static const QRegularExpression end("Won the Game! scores (\\d+) (\\d+) (\\d+)$");
+    const auto m = end.match(lines.last());
+    ASSERT_TRUE(m.hasMatch()) << lines.last().toStdString();
+    EXPECT_GT(std::max({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()}), 60);
+    EXPECT_EQ(chat->state().gameType, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGameType, EndToEnd,

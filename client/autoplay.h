@@ -1,0 +1,47 @@
+// Plays the local seat by itself, through the same handlers as the mouse: the program's own
+// two-machine test drives real copies of the game with it, and it makes a self-running table
+// for a demonstration.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+class Tchat;
+
+class AutoPlayer : public QObject {
+    Q_OBJECT
+public:
+    // startWith: as the host, the number of seated players at which it starts the game (0: it
+    // never starts one); gameType "1".."4" and points "1" (to 121) or "2" (to 61) of that game.
+    AutoPlayer(Tchat& chat, int startWith, QString gameType, QString points,
+               QObject* parent = nullptr);
+
+    // Seated players as the in-process server counts them (wired by main for the host).
+    std::function<int()> seatedPlayers;
+    // Sends the game start, as the game start window would.
+    std::function<void(const QString& gameType, const QString& points)> startGame;
+    // One line of progress ("seat 2", "You have Won the Game!", ...).
+    std::function<void(const QString&)> report;
+    // The game ended (0) or cannot go on (1: the connection was lost).
+    std::function<void(int)> onFinished;
+
+    // One look at the table; the timer calls it, tests may too.
+    void step();
+
+private:
+    bool chooseCrib();
+    bool playCard();
+    void finish(int code, const QString& line);
+
+    Tchat& m_chat;
+    QTimer m_timer;
+    int m_startWith;
+    QString m_gameType;
+    QString m_points;
+    bool m_wasConnected = false;
+    bool m_started = false;
+    bool m_finished = false;
+    int m_reportedSeat = 0;
+    int m_summaryTicks = 0;
+};

@@ -1,0 +1,155 @@
+// The command line through Qt's parser, which gives --help and --version their usual form.
+#include "client/options.h"
+
+#include <QCommandLineParser>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+// Options come before the lobby's parameters and start with "--". The short -h, -? and -v count
+// only as the last word, so they can never be taken from a name: the lobby's three parameters
+// reach the game as they always did, even a name that starts with "-".
+bool isOption(const QStringList& args, qsizetype i) {
+    const QString& arg = args[i];
+    if (arg.startsWith(QLatin1String("--"))) return true;
+    return i == args.size() - 1 &&
+           (arg == QLatin1String("-h") || arg == QLatin1String("-?") || arg == QLatin1String("-v"));
+}
+
+struct ParserSetup {
+    QCommandLineParser parser;
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Host or join on <port> instead of 7772 (also "
+                                           "CRIBBAGE_PORT); 0 hosts on any free port."),
+                            QStringLiteral("port")};
+    QCommandLineOption instance{QStringLiteral("instance"),
+                                QStringLiteral("Single-copy marker <name> instead of levraz, so "
+                                               "that a second copy can run beside the first."),
+                                QStringLiteral("name")};
+    QCommandLineOption files{QStringLiteral("files"),
+                             QStringLiteral("Keep the settings and tally files in <dir>."),
+                             QStringLiteral("dir")};
+    QCommandLineOption botSpeed{QStringLiteral("bot-speed"),
+                                QStringLiteral("Pace of the computer players and the deal in "
+                                               "<ms> (1 to 10000) instead of the Options menu's."),
+                                QStringLiteral("ms")};
+    QCommandLineOption autoplay{QStringLiteral("autoplay"),
+                                QStringLiteral("Play the local seat by itself, report the game on "
+                                               "standard output and quit when it is won.")};
+    QCommandLineOption startWith{QStringLiteral("start-when"),
+                                 QStringLiteral("With --autoplay as the host: start the game when "
+                                                "<n> players are seated."),
+                                 QStringLiteral("n")};
+    QCommandLineOption gameType{QStringLiteral("game-type"),
+                                QStringLiteral("With --start-when: the game, 1 (2 players), 2 (3), "
+                                               "3 (4) or 4 (partners)."),
+                                QStringLiteral("type"), QStringLiteral("1")};
+    QCommandLineOption points{QStringLiteral("points"),
+                              QStringLiteral("With --start-when: play to 121 or 61."),
+                              QStringLiteral("points"), QStringLiteral("121")};
+
+    ParserSetup() {
+        parser.setApplicationDescription(QStringLiteral(
+            "Cribbage for 2, 3 or 4 players and partners, solo against the computer or over "
+            "the network.\nWithout parameters a solo game starts; the lobby passes the player's "
+            "name, the host's address and true (host the table) or false (join it)."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({port, instance, files, botSpeed, autoplay, startWith, gameType, points});
+        parser.addPositionalArgument(QStringLiteral("name"), QStringLiteral("The player's name."),
+                                     QStringLiteral("[name"));
+        parser.addPositionalArgument(QStringLiteral("host"), QStringLiteral("The host's address."),
+                                     QStringLiteral("host"));
+        parser.addPositionalArgument(QStringLiteral("true|false"),
+                                     QStringLiteral("true hosts the table, false joins it."),
+                                     QStringLiteral("true|false]"));
+    }
+};
+
+std::optional<quint16> parsePort(const QString& text, bool allowAny) {
+    bool ok = false;
+    const uint port = text.toUInt(&ok);
+    if (!ok || port > 65535 || (port == 0 && !allowAny)) return std::nullopt;
+    return static_cast<quint16>(port);
+}
+
+} // namespace
+
+std::pair<QStringList, QStringList> splitArguments(const QStringList& args) {
+    static const QStringList withValue = {"--port",      "--instance",  "--files", "--bot-speed",
+                                          "--start-when", "--game-type", "--points"};
+    QStringList options{args.value(0)};
+    qsizetype i = 1;
+    while (i < args.size() && isOption(args, i)) {
+        if (args[i] == QLatin1String("--")) {
+            ++i;
+            break;
+        }
+        options << args[i];
+        if (withValue.contains(args[i]) && i + 1 < args.size()) options << args[++i];
+        ++i;
+    }
+    return {options, args.mid(i)};
+}
+
+bool wantsHelpOrVersion(const QStringList& options) {
+    for (const QString& o : options.mid(1))
+        if (o == QLatin1String("--help") || o == QLatin1String("-h") || o == QLatin1String("-?") ||
+            o == QLatin1String("--help-all") || o == QLatin1String("--version") ||
+            o == QLatin1String("-v"))
+            return true;
+    return false;
+}
+
+std::variant<Options, QString> readOptions(const QStringList& options, const QStringList& params,
+                                           const QString& portFromEnvironment) {
+    ParserSetup setup;
+    QCommandLineParser& parser = setup.parser;
+    if (!parser.parse(options)) return parser.errorText();
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument %1").arg(parser.positionalArguments()[0]);
+
+    Options o;
+    if (const auto env = parsePort(portFromEnvironment, false)) o.port = *env;
+    if (parser.isSet(setup.port)) {
+        const auto port = parsePort(parser.value(setup.port), true);
+        if (!port) return QStringLiteral("--port needs a number from 0 to 65535");
+        o.port = *port;
+    }
+    if (parser.isSet(setup.instance)) {
+        o.instance = parser.value(setup.instance);
+        if (o.instance.isEmpty()) return QStringLiteral("--instance needs a name");
+    }
+    o.filesDir = parser.value(setup.files);
+    QString error;
+    // A number option's value within its bounds; an error is kept and the value read as low.
+    auto number = [&](const QCommandLineOption& option, int low, int high) {
+        bool ok = false;
+        const int n = parser.value(option).toInt(&ok);
+        if (ok && n >= low && n <= high) return n;
+        if (error.isEmpty())
+            error = QStringLiteral("--%1 needs a number from %2 to %3")
+                        .arg(option.names().first())
+                        .arg(low)
+                        .arg(high);
+        return low;
+    };
+    if (parser.isSet(setup.botSpeed)) o.botSpeed = number(setup.botSpeed, 1, 10000);
+    o.autoplay = parser.isSet(setup.autoplay);
+    if (parser.isSet(setup.startWith)) o.startWith = number(setup.startWith, 1, 4);
+    o.gameType = QString::number(number(setup.gameType, 1, 4));
+    if (!error.isEmpty()) return error;
+    const QString points = parser.value(setup.points);
+    if (points != QLatin1String("121") && points != QLatin1String("61"))
+        return QStringLiteral("--points needs 121 or 61");
+    o.points = points == QLatin1String("121") ? QStringLiteral("1") : QStringLiteral("2");
+    o.params = params;
+    return o;
+}
+
+void showHelpOrVersion(const QStringList& options) {
+    ParserSetup setup;
+    setup.parser.process(options);
+    std::exit(0); // process() has ended the program for --help and --version already
+}
