@@ -307,7 +307,10 @@ bool Tchat::processsocktimer() {
     const std::string message = std::move(m_receivedlist.front());
     m_receivedlist.pop_front();
     const auto [command, args] = net::splitCommand(message);
-    if (!command.empty()) dispatch(command, args);
+    if (!command.empty()) {
+        dispatch(command, args);
+        if (onHandled) onHandled(command);
+    }
     return true;
 }
 

@@ -62,6 +62,8 @@ public:
     std::function<void(const QStringList&)> onSpectators;
     // Called once the main window has closed (the program ends then).
     std::function<void()> onClosed;
+    // A message from the server was handled (the latency bench times it).
+    std::function<void(std::string_view command)> onHandled;
 
     void setPort(quint16 port) { m_port = port; }
     quint16 port() const { return m_port; }
