@@ -13,11 +13,20 @@ QString& directoryOverride() {
     static QString dir;
     return dir;
 }
+
+bool isInstalled(const QString& programDir) {
+    // <prefix>/bin/cribbage beside <prefix>/share/applications/cribbage.desktop
+    const QDir bin(programDir);
+    return bin.dirName() == QLatin1String("bin") &&
+           QFileInfo::exists(bin.filePath(QStringLiteral("../share/applications/cribbage.desktop")));
+}
 } // namespace
 
 QString chooseDirectory(const QString& programDir, const QString& fallbackDir) {
     const QFileInfo info(programDir);
-    if (!programDir.isEmpty() && info.isDir() && info.isWritable())
+    // An installed copy keeps its files with the user even where it could write to its own
+    // folder (an administrator's game in /usr/bin, a copy installed into the home folder).
+    if (!programDir.isEmpty() && info.isDir() && info.isWritable() && !isInstalled(programDir))
         return QDir::cleanPath(programDir);
     return QDir::cleanPath(fallbackDir);
 }

@@ -11,7 +11,8 @@ inline constexpr char SettingsFileName[] = "rudedidevaz.ini";
 inline constexpr char TallySuffix[] = "tally.tld";
 
 // The program's directory when it is writable (a copy unpacked somewhere the user owns, which
-// the lobby program shares), otherwise fallbackDir (an installed program in a system folder).
+// the lobby program shares), otherwise fallbackDir. An installed program (a bin/ folder beside
+// share/applications/cribbage.desktop) always uses fallbackDir.
 QString chooseDirectory(const QString& programDir, const QString& fallbackDir);
 
 // The user's configuration folder for the game.

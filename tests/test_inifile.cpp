@@ -284,6 +284,15 @@ TEST(UserFilesPlace, ProgramDirectoryWhenWritableElseConfigFolder) {
     EXPECT_EQ(UserFiles::chooseDirectory(dir.filePath(QStringLiteral("missing")), fallback),
               fallback);
     EXPECT_EQ(UserFiles::chooseDirectory(QString(), fallback), fallback);
+    // An installed layout, even a writable one, keeps the files with the user.
+    const QString bin = dir.filePath(QStringLiteral("usr/bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    EXPECT_EQ(UserFiles::chooseDirectory(bin, fallback), QDir::cleanPath(bin));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("usr/share/applications"))));
+    QFile entry(dir.filePath(QStringLiteral("usr/share/applications/cribbage.desktop")));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    EXPECT_EQ(UserFiles::chooseDirectory(bin, fallback), fallback);
     EXPECT_TRUE(UserFiles::configDirectory().endsWith(QStringLiteral("/cribbage")));
 
     UserFiles::setDirectoryOverride(dir.path());
