@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr int kStepMs = 20;
-// A summary stays up this many steps at most waiting for the crib's line.
-constexpr int kSummarySteps = 150;
+constexpr int kWatchdogMs = 250;
+// A summary stays up this many watchdog steps at most waiting for the crib's line.
+constexpr int kSummarySteps = 12;
 
 bool visible(const QWidget* w) {
     return w && !w->isHidden();
@@ -26,15 +26,35 @@ AutoPlayer::AutoPlayer(Tchat& chat, int startWith, QString gameType, QString poi
                        QObject* parent)
     : QObject(parent), m_chat(chat), m_startWith(startWith), m_gameType(std::move(gameType)),
       m_points(std::move(points)) {
-    m_timer.setInterval(kStepMs);
-    connect(&m_timer, &QTimer::timeout, this, &AutoPlayer::step);
-    m_timer.start();
+    m_watchdog.setInterval(kWatchdogMs);
+    connect(&m_watchdog, &QTimer::timeout, this, &AutoPlayer::step);
+    m_chainedHandled = std::move(m_chat.onHandled);
+    m_chat.onHandled = [this](std::string_view command) {
+        if (m_chainedHandled) m_chainedHandled(command);
+        scheduleStep();
+    };
+    // A host that waits for players to sit looks at the server's seats now and then.
+    if (m_startWith > 0) m_watchdog.start();
+}
+
+AutoPlayer::~AutoPlayer() {
+    m_chat.onHandled = std::move(m_chainedHandled);
+}
+
+// Once the message being handled has done its work.
+void AutoPlayer::scheduleStep() {
+    if (m_stepPending || m_finished) return;
+    m_stepPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_stepPending = false;
+        step();
+    });
 }
 
 void AutoPlayer::finish(int code, const QString& line) {
     if (m_finished) return;
     m_finished = true;
-    m_timer.stop();
+    m_watchdog.stop();
     if (report) report(line);
     if (onFinished) onFinished(code);
 }
@@ -68,9 +88,11 @@ void AutoPlayer::step() {
     if (!m_started) {
         if (s.gameType != 0 || s.phase != 0) {
             m_started = true; // somebody else started it
+            m_watchdog.start();
         } else if (m_startWith > 0 && s.host && seatedPlayers && startGame &&
                    seatedPlayers() >= m_startWith) {
             m_started = true;
+            m_watchdog.start();
             startGame(m_gameType, m_points);
         }
         return;

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <string_view>
 
 class Tchat;
 
@@ -16,6 +17,7 @@ public:
     // never starts one); gameType "1".."4" and points "1" (to 121) or "2" (to 61) of that game.
     AutoPlayer(Tchat& chat, int startWith, QString gameType, QString points,
                QObject* parent = nullptr);
+    ~AutoPlayer() override;
 
     // Seated players as the in-process server counts them (wired by main for the host).
     std::function<int()> seatedPlayers;
@@ -26,7 +28,9 @@ public:
     // The game ended (0) or cannot go on (1: the connection was lost).
     std::function<void(int)> onFinished;
 
-    // One look at the table; the timer calls it, tests may too.
+    // One look at the table. It runs after every message the table handled; during a game, and
+    // while a host waits to start one, a slow watchdog runs it too. A table that only waits for
+    // somebody else costs nothing.
     void step();
 
 private:
@@ -34,8 +38,12 @@ private:
     bool playCard();
     void finish(int code, const QString& line);
 
+    void scheduleStep();
+
     Tchat& m_chat;
-    QTimer m_timer;
+    std::function<void(std::string_view)> m_chainedHandled;
+    QTimer m_watchdog;
+    bool m_stepPending = false;
     int m_startWith;
     QString m_gameType;
     QString m_points;
