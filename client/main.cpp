@@ -48,15 +48,21 @@ bool raiseFirstCopy(const QString& marker) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList args;
-    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    const auto [optionArgs, params] = splitArguments(args);
-    if (wantsHelpOrVersion(optionArgs)) {
-        // Answered without a display: the help must work in a plain terminal.
-        QCoreApplication core(argc, argv);
-        setIdentity();
-        showHelpOrVersion(optionArgs);
+    {
+        QStringList raw;
+        for (int i = 0; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+        const QStringList optionArgs = splitArguments(raw).first;
+        if (wantsHelpOrVersion(optionArgs)) {
+            // Answered without a display: the help must work in a plain terminal.
+            QCoreApplication core(argc, argv);
+            setIdentity();
+            showHelpOrVersion(optionArgs);
+        }
     }
+    QApplication app(argc, argv);
+    setIdentity();
+    // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
+    const auto [optionArgs, params] = splitArguments(QApplication::arguments());
     const auto read = readOptions(optionArgs, params, qEnvironmentVariable("CRIBBAGE_PORT"));
     if (const QString* error = std::get_if<QString>(&read)) {
         std::fprintf(stderr, "cribbage: %s\nTry 'cribbage --help'.\n", qPrintable(*error));
@@ -64,9 +70,6 @@ int main(int argc, char** argv) {
     }
     const Options& options = std::get<Options>(read);
     if (!options.filesDir.isEmpty()) UserFiles::setDirectoryOverride(options.filesDir);
-
-    QApplication app(argc, argv);
-    setIdentity();
 
     if (raiseFirstCopy(options.instance)) return 0;
     QLocalServer marker;
