@@ -43,13 +43,16 @@ ip netns add "$join_ns" 2>/dev/null || skip "cannot make a second network namesp
 ip link add "${tag}a" type veth peer name "${tag}b" 2>/dev/null || skip "cannot make a veth pair"
 ip link set "${tag}a" netns "$host_ns" && ip link set "${tag}b" netns "$join_ns" ||
     skip "cannot move the veth ends into the namespaces"
-ip -n "$host_ns" addr add 10.77.0.1/24 dev "${tag}a"
-ip -n "$join_ns" addr add 10.77.0.2/24 dev "${tag}b"
-for ns in "$host_ns" "$join_ns"; do
-    ip -n "$ns" link set lo up
-done
-ip -n "$host_ns" link set "${tag}a" up
-ip -n "$join_ns" link set "${tag}b" up
+{
+    ip -n "$host_ns" addr add 10.77.0.1/24 dev "${tag}a" &&
+        ip -n "$join_ns" addr add 10.77.0.2/24 dev "${tag}b" &&
+        ip -n "$host_ns" link set lo up && ip -n "$join_ns" link set lo up &&
+        ip -n "$host_ns" link set "${tag}a" up && ip -n "$join_ns" link set "${tag}b" up
+} 2>/dev/null || skip "cannot set up the link between the namespaces"
+ip netns exec "$host_ns" true 2>/dev/null || skip "cannot run a program in a network namespace"
+# The link carries a ping before the game is asked to use it.
+ip netns exec "$join_ns" ping -c 1 -W 5 10.77.0.1 >/dev/null 2>&1 ||
+    { command -v ping >/dev/null && fail "the namespaces cannot reach each other"; }
 
 export QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="*.debug=false;*.warning=false"
