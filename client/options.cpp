@@ -67,6 +67,13 @@ struct ParserSetup {
     }
 };
 
+// The options written as "--name value" (rather than "--name=value").
+bool takesValue(const QString& arg) {
+    static const QStringList withValue = {"--port",       "--instance",  "--files", "--bot-speed",
+                                          "--start-when", "--game-type", "--points"};
+    return withValue.contains(arg);
+}
+
 std::optional<quint16> parsePort(const QString& text, bool allowAny) {
     bool ok = false;
     const uint port = text.toUInt(&ok);
@@ -77,8 +84,6 @@ std::optional<quint16> parsePort(const QString& text, bool allowAny) {
 } // namespace
 
 std::pair<QStringList, QStringList> splitArguments(const QStringList& args) {
-    static const QStringList withValue = {"--port",      "--instance",  "--files", "--bot-speed",
-                                          "--start-when", "--game-type", "--points"};
     QStringList options{args.value(0)};
     qsizetype i = 1;
     while (i < args.size() && isOption(args, i)) {
@@ -87,18 +92,24 @@ std::pair<QStringList, QStringList> splitArguments(const QStringList& args) {
             break;
         }
         options << args[i];
-        if (withValue.contains(args[i]) && i + 1 < args.size()) options << args[++i];
+        if (takesValue(args[i]) && i + 1 < args.size()) options << args[++i];
         ++i;
     }
     return {options, args.mid(i)};
 }
 
 bool wantsHelpOrVersion(const QStringList& options) {
-    for (const QString& o : options.mid(1))
+    for (qsizetype i = 1; i < options.size(); ++i) {
+        const QString& o = options[i];
+        if (takesValue(o)) {
+            ++i; // "--files -v" names a folder
+            continue;
+        }
         if (o == QLatin1String("--help") || o == QLatin1String("-h") || o == QLatin1String("-?") ||
             o == QLatin1String("--help-all") || o == QLatin1String("--version") ||
             o == QLatin1String("-v"))
             return true;
+    }
     return false;
 }
 

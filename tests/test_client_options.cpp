@@ -88,4 +88,5 @@ TEST(CommandLine, HelpAndVersionAreAskedForOnlyAsOptions) {
     EXPECT_TRUE(asks({"-v"}));
     EXPECT_FALSE(asks({"-v", "host", "true"}));
     EXPECT_FALSE(asks({"Bob", "--help", "true"}));
+    EXPECT_FALSE(asks({"--files", "-v"})); // a folder's name
 }
