@@ -116,10 +116,12 @@ IniDocument splitDocument(QByteArray data) {
 }
 
 // Settings files may come from a system with a single-byte code page; such a value is read as
-// Latin-1 rather than turned into replacement characters.
+// Latin-1 rather than turned into replacement characters. A value that starts with U+FEFF keeps
+// it: the decoder would otherwise take it for a byte order mark and drop it.
 QString decodeValue(const char* value) {
     const QByteArray bytes(value);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError()) text = QString::fromLatin1(bytes);
     return text;

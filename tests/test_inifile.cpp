@@ -138,6 +138,7 @@ TEST_F(IniFileTest, PhrasesAreWrittenOnlyByThePhraseEditor) {
     std::array<QString, PhraseCount> phrases;
     phrases[0] = QStringLiteral("Well played, ça va?");
     phrases[3] = QStringLiteral("two\r\nlines");
+    phrases[5] = QString(QChar(0xFEFF)) + QStringLiteral("Nice hand!"); // not a byte order mark
     ASSERT_TRUE(savePhrases(phrases, path()).isEmpty());
     ASSERT_TRUE(saveinifile(sample(), path()).isEmpty());
 
@@ -145,6 +146,7 @@ TEST_F(IniFileTest, PhrasesAreWrittenOnlyByThePhraseEditor) {
     EXPECT_EQ(s.phrases[0], phrases[0]);
     EXPECT_EQ(s.phrases[2], ""); // empty: the button keeps its built-in phrase
     EXPECT_EQ(s.phrases[3], "twolines");
+    EXPECT_EQ(s.phrases[5], phrases[5]);
     expectSameSaved(s, sample());
 
     // A phrase cleared later is stored empty, and the other keys stay.
