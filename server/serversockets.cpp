@@ -5,6 +5,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 // A client connection on a real socket. The socket outlives the link: it is deleted on its own
@@ -18,6 +20,12 @@ public:
     }
     void close() override {
         if (m_sock) m_sock->Close();
+    }
+    void drop() override {
+        if (m_sock) m_sock->abort();
+    }
+    std::size_t unsent() const override {
+        return m_sock ? std::size_t(std::max<qint64>(m_sock->bytesToWrite(), 0)) : 0;
     }
     const TSock* sock() const { return m_sock; }
 
