@@ -108,8 +108,12 @@ int main(int argc, char** argv) {
         std::printf("autoplay: %s\n", qPrintable(line));
         std::fflush(stdout);
     };
-    chat.listenHook = [&server, &options, report](quint16 port) -> quint16 {
-        const quint16 listening = server.listen(port) ? server.listeningPort() : 0;
+    // A solo game (started without the lobby's parameters) is nobody else's business: its
+    // server takes connections from this machine only. A hosted table is open to the network.
+    const TServer::ListenOn reach = options.params.isEmpty() ? TServer::ListenOn::LoopbackOnly
+                                                             : TServer::ListenOn::AllInterfaces;
+    chat.listenHook = [&server, &options, report, reach](quint16 port) -> quint16 {
+        const quint16 listening = server.listen(port, reach) ? server.listeningPort() : 0;
         if (options.autoplay && listening != 0) report(QStringLiteral("hosting on port %1").arg(listening));
         return listening;
     };

@@ -37,7 +37,7 @@ private:
 
 // ---- Sockets ---------------------------------------------------------------------------------
 
-bool TServer::listen(quint16 port) {
+bool TServer::listen(quint16 port, ListenOn where) {
     if (!m_sock1) {
         m_sock1 = new TSock(this);
         m_sock1->OnAccept = [this](TSock*) { Sock1Accept(); };
@@ -48,6 +48,7 @@ bool TServer::listen(quint16 port) {
         if (kind == TSock::Error) failure = text;
     };
     m_sock1->setPortName(QString::number(port));
+    m_sock1->setLoopbackOnly(where == ListenOn::LoopbackOnly);
     const bool ok = m_sock1->setListen(true);
     m_sock1->OnInfo = nullptr;
     if (!ok) {

@@ -83,8 +83,11 @@ public:
     explicit TServer(QObject* parent = nullptr);
     ~TServer() override;
 
-    // Turns on Sock1. false when the port cannot be bound; lastError() then says why.
-    bool listen(quint16 port = 7772);
+    // Who may reach the table: anybody (a hosted game) or this machine alone (a solo game).
+    enum class ListenOn { AllInterfaces, LoopbackOnly };
+    // Turns on Sock1. false when the port cannot be bound; lastError() then says why. A server
+    // that already listens keeps its port and its interfaces.
+    bool listen(quint16 port = 7772, ListenOn where = ListenOn::AllInterfaces);
     quint16 listeningPort() const;
     QString lastError() const { return m_lastError; }
 
