@@ -16,6 +16,9 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -116,6 +119,15 @@ protected:
     bool closed = false;
 };
 
+// Bytes that have left the sender and are not yet read by the receiver, in the kernel or in
+// Qt's buffer: once both are 0 the receiver has taken everything the sender wrote.
+bool inFlight(QTcpSocket& sender, QTcpSocket& receiver) {
+    int unsent = 0, unread = 0;
+    ::ioctl(int(sender.socketDescriptor()), SIOCOUTQ, &unsent);
+    ::ioctl(int(receiver.socketDescriptor()), FIONREAD, &unread);
+    return sender.bytesToWrite() > 0 || unsent > 0 || unread > 0 || receiver.bytesAvailable() > 0;
+}
+
 // A line longer than the client's buffer used to be cut where the buffer overflowed and its
 // rest read as messages from the server: "CMD_full+" at its end closed the program ("Game is
 // full"), "CMD_winner+1+0+" put games that were never played into the tally.
@@ -130,12 +142,21 @@ TEST_F(HostileTableTest, AHostileHostCannotSmuggleMessagesInALongLine) {
     host.send(toClient::newplayerinfo(2, "Victim"));
     ASSERT_TRUE(
         spinUntil([&] { return chat->state().connected && hasHandled("CMD_newplayerinfo"); }));
+    QTcpSocket* victim = nullptr;
+    for (QTcpSocket* s : chat->findChildren<QTcpSocket*>())
+        if (s->peerPort() == hostile.serverPort()) victim = s;
+    ASSERT_NE(victim, nullptr);
 
-    const std::string padding(kMaxServerMessage + 1000, 'a');
-    for (const char* tail : {"CMD_full+", "CMD_winner+1+0+", "CMD_winner+1+0+"})
-        host.send("CMD_chat+3+Mal chats: " + padding + tail + kTerminator);
+    // One byte past what the client holds of one message, and the rest in a read of its own.
+    const std::string head = "CMD_chat+3+Mal chats: ";
+    const std::string line = head + std::string(kMaxServerMessage + 1 - head.size(), 'a');
+    for (const char* tail : {"CMD_full+", "CMD_winner+1+0+", "CMD_winner+1+0+"}) {
+        host.send(line);
+        ASSERT_TRUE(spinUntil([&] { return !inFlight(*link, *victim); }));
+        host.send(tail + std::string(1, kTerminator));
+    }
     host.send(toClient::chat(3, "Mal chats: the end|clRed"));
-    ASSERT_TRUE(spinUntil([&] { return chatText().contains(QLatin1String("the end")); }));
+    ASSERT_TRUE(spinUntil([&] { return chatText().contains(QLatin1String("the end")) || closed; }));
     EXPECT_FALSE(closed);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
     EXPECT_TRUE(tally.isEmpty());
@@ -165,6 +186,10 @@ TEST_F(HostileTableTest, ALongNameAndChatLineThroughTheServerSpoilNothing) {
     mal.send("CMD_chat+3+" + std::string(40000, 'a') + "CMD_winner+1+0+" + kTerminator);
     host.send(toServer::chat(1, "after Mal|clRed"));
     ASSERT_TRUE(spinUntil([&] { return chatText().contains(QLatin1String("after Mal")); }));
+    ASSERT_TRUE(spinUntil([&] { return malSock.state() == QAbstractSocket::UnconnectedState; }));
+    // Neither the name nor the line reached the table whole.
+    EXPECT_LE(label("label_playername3").size(), qsizetype(kMaxNameChars));
+    EXPECT_FALSE(chatText().contains(QString(1000, QLatin1Char('a'))));
 
     host.send(toServer::startgame("Host", "2", 1));
     host.send(toServer::justwatch(1, "1"));
