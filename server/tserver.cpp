@@ -196,8 +196,8 @@ void TServer::logintimerTimer() {
     for (int n = 1; n <= kMaxConnections; ++n) {
         tplayer& p = m_players[n];
         if (!p.connected || p.loggedIn) continue;
-        // The first tick comes up to one interval after the accept, so the count passes the
-        // limit no earlier than kLoginSeconds after it.
+        // A tick may come just after the accept; counting past the limit, not up to it, closes
+        // the connection no earlier than kLoginSeconds after it came.
         if (++p.loginTicks * kLoginTimerMs > kLoginSeconds * 1000) {
             log("connection " + std::to_string(n) + " closed: no login in time");
             disconnectsock(n);
