@@ -32,7 +32,7 @@ struct tplayer {
     // Which connection last held this number, so a message queued by an earlier holder is never
     // taken for the current one.
     std::uint64_t serial = 0;
-    net::ReceiveBuffer buffer{net::kMaxClientMessage};
+    net::ReceiveBuffer buffer{net::kMaxClientMessage, net::ReceiveBuffer::Empty::Drop};
     // Set by the login; a connection that stays without one is closed (TServer::kLoginSeconds).
     bool loggedIn = false;
     int loginTicks = 0;

@@ -523,7 +523,7 @@ TEST_F(InProcessHostileTest, AClientThatNeverReadsIsClosedAndItsSeatLeft) {
     std::printf("the deaf client was closed after %zu lines of chat\n", sent);
     ASSERT_TRUE(closed);
     EXPECT_GT(sent * line.size(), kMaxUnsentBytes);
-    EXPECT_TRUE(host->hasPrefix("CMD_playerdisconnected+2+Deaf"));
+    EXPECT_TRUE(spinUntil([&] { return host->hasPrefix("CMD_playerdisconnected+2+Deaf"); }));
     // The computer gives for seat 2 and the game goes on to its winner.
     EXPECT_TRUE(spinUntil([&] { return lastIsWinner(*host); }, 60000));
 }
