@@ -17,3 +17,8 @@ cribbage_add_test(test_client_endtoend
 cribbage_add_test(test_client_options
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_client_options.cpp
     LIBS cribbage_client)
+
+# The table model alone: no widget is linked.
+cribbage_add_test(test_tablemodel
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_tablemodel.cpp
+    LIBS cribbage_tablemodel Qt6::Test)
