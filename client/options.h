@@ -13,7 +13,7 @@ struct Options {
     QString filesDir; // empty: the usual place of the settings and tally
     int botSpeed = 0; // 0: the Options menu's pace
     bool autoplay = false;
-    int startWith = 0;                  // with autoplay as the host: start at this many players
+    int startWith = 0;                      // with autoplay as the host: start at this many players
     QString gameType = QStringLiteral("1"); // "1".."4"
     QString points = QStringLiteral("1");   // "1" to 121, "2" to 61
     QStringList params;

@@ -1,25 +1,12 @@
-// The pegboard and the announcements of the play: every point scored in the count is written
-// to the score log, heard, and pegged.
-#include "client/imagelabel.h"
+// The announcements of the play: every point scored in the count is written to the score log,
+// heard, and pegged.
 #include "client/tchat.h"
-#include "resources/pictures.h"
 
-#include <QLabel>
+#include "client/pegboardview.h"
 
-void Tchat::postscore(int seat, int score) {
-    if (!table::isPlayingSeat(seat)) return;
-    ImageLabel* front = m_pegs[seat][1];
-    ImageLabel* back = m_pegs[seat][2];
-    back->move(front->pos());
-    back->raise();
-    items(seat).score->setText(QString::number(score));
-    front->move(pictures::pegSpot(seat, score));
-    front->raise();
-    // At the start and at the finish both pegs share one hole.
-    if (score <= 0 || score > 120) back->move(front->pos());
-}
+namespace {
 
-QString Tchat::extraSuffix(int kind) const {
+QString extraSuffix(int kind) {
     switch (kind) {
     case 1:
         return QStringLiteral(" 12 for a Double Pair Royal");
@@ -44,6 +31,8 @@ QString Tchat::extraSuffix(int kind) const {
     }
 }
 
+} // namespace
+
 // The five scoring messages: seat, score, [kind,] partner, partner's score. All fields are read
 // before anything moves, so a damaged message shows nothing.
 void Tchat::announce(std::string_view args, bool hasKind, const QString& ownText,
@@ -57,18 +46,18 @@ void Tchat::announce(std::string_view args, bool hasKind, const QString& ownText
     const auto partnerScore = f.takeInt();
     if (!seat || !score || !kind || !partner || !partnerScore) return;
 
-    const bool partners = m_state.gameType == 4;
-    postscore(*seat, *score);
+    const int local = m_model.localSeat();
+    const bool partners = m_model.gameType() == 4;
+    m_model.peg(*seat, *score);
     if (partners) postscore(*partner, *partnerScore);
-    if (*seat == m_state.localSeat || (partners && *partner == m_state.localSeat))
-        playsounds(QStringLiteral("points"));
+    if (*seat == local || (partners && *partner == local)) playsounds(QStringLiteral("points"));
 
     QString suffix;
     if (hasKind) {
         suffix = extraSuffix(*kind);
         if (suffix.isEmpty()) return;
     }
-    addScoreLine((*seat == m_state.localSeat ? ownText : seatName(*seat) + otherText) + suffix);
+    addScoreLine((*seat == local ? ownText : seatName(*seat) + otherText) + suffix);
 }
 
 void Tchat::pegsgo(std::string_view args) {
@@ -99,16 +88,12 @@ void Tchat::hegoes(std::string_view args) {
     net::FieldReader f(args);
     const auto seat = f.takeInt();
     if (!seat) return;
-    addScoreLine(*seat == m_state.localSeat ? QStringLiteral("You GO!!")
-                                            : seatName(*seat) + " GO!!");
-    if (table::isPlayingSeat(*seat)) {
-        items(*seat).go->show();
-        items(*seat).go->raise();
-    }
+    addScoreLine(*seat == m_model.localSeat() ? QStringLiteral("You GO!!")
+                                              : seatName(*seat) + " GO!!");
+    m_model.setGo(*seat);
     playsounds(QStringLiteral("go"));
 }
 
 void Tchat::image_peg11MouseMove(int seat, int peg) {
-    if (!table::isPlayingSeat(seat) || peg < 1 || peg > 2) return;
-    m_pegs[seat][peg]->setToolTip(seatName(seat) + " - score: " + items(seat).score->text());
+    m_pegboard->image_peg11MouseMove(seat, peg);
 }

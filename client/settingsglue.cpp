@@ -13,13 +13,11 @@ void Tchat::buildChat() {
         sendRaw(message);
         updateTimer(); // a phrase closes the gate, which Timer1 counts open again
     };
-    m_chatPanel->localSeat = [this] { return m_state.localSeat; };
-    m_chatPanel->connected = [this] { return m_state.connected; };
+    m_chatPanel->localSeat = [this] { return m_model.localSeat(); };
+    m_chatPanel->connected = [this] { return m_model.connected(); };
     m_chatPanel->seatName = [this](int seat) { return seatName(seat); };
     m_chatPanel->settingsChanged = [this] { saveinifile(); };
-    m_chatPanel->showMessage = [this](const QString& text) {
-        if (showMessage) showMessage(text);
-    };
+    m_chatPanel->showMessage = [this](const QString& text) { tell(text); };
 }
 
 void Tchat::loadinifile() {
@@ -33,7 +31,7 @@ void Tchat::loadinifile() {
     m_chatPanel->setTurnSound(ini.turnSound);
     m_chatPanel->setPlayChatterSounds(ini.chatterSounds);
     m_chatPanel->setChatColourText(ini.textColor);
-    if (selectGameChoices) selectGameChoices(ini.playToScore, ini.gameType);
+    emit gameChoicesLoaded(ini.playToScore, ini.gameType);
     m_botSpeed = ini.botSpeed;
     for (QAction* a : findChildren<QAction*>()) {
         const QString n = a->objectName();
@@ -41,11 +39,10 @@ void Tchat::loadinifile() {
             n == QLatin1String("Fast1"))
             a->setChecked(a->data().toInt() == m_botSpeed);
     }
-    for (int n = 1; n <= PhraseCount; ++n)
-        if (!ini.phrases[size_t(n - 1)].isEmpty())
-            m_chatPanel->setPhrase(n, ini.phrases[size_t(n - 1)]);
+    for (std::size_t n = 1; n <= PhraseCount; ++n)
+        if (!ini.phrases[n - 1].isEmpty()) m_chatPanel->setPhrase(int(n), ini.phrases[n - 1]);
     m_chatPanel->setPlaySounds(ini.playSounds);
-    if (onLoadIni) onLoadIni();
+    emit settingsLoaded();
 }
 
 void Tchat::saveinifile() {
@@ -55,16 +52,23 @@ void Tchat::saveinifile() {
     ini.turnSound = m_chatPanel->turnSound();
     ini.chatterSounds = m_chatPanel->playChatterSounds();
     ini.textColor = m_chatPanel->chatColourText();
-    if (gameChoices) {
-        const auto [points, type] = gameChoices();
-        ini.playToScore = points;
-        ini.gameType = type;
-    }
+    ini.playToScore = m_points;
+    ini.gameType = m_gameTypeChoice;
     ini.botSpeed = m_botSpeed;
     ini.playSounds = m_chatPanel->playSounds();
     const QString error = ::saveinifile(ini, UserFiles::settingsPath());
     // A full disk or a read-only folder is said once; the game goes on.
     if (!error.isEmpty() && error != m_lastSaveError) addSystemLine(error);
     m_lastSaveError = error;
-    if (onSaveIni) onSaveIni();
+    emit settingsSaved();
+}
+
+void Tchat::applyPhrases(const QStringList& texts) {
+    std::array<QString, PhraseCount> stored;
+    for (int n = 1; n <= PhraseCount && n <= texts.size(); ++n) {
+        m_chatPanel->setPhrase(n, texts[n - 1]);
+        stored[std::size_t(n - 1)] = texts[n - 1];
+    }
+    const QString error = savePhrases(stored);
+    if (!error.isEmpty()) addSystemLine(error);
 }

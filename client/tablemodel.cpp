@@ -657,6 +657,7 @@ void TableModel::openSummary(bool doneAwaited) {
     for (auto& r : m_rowScore) r.reset();
     for (auto& n : m_rowName) n.clear();
     m_placeholderSeats = m_gameType >= 2 && m_gameType <= 4 ? table::playersOf(m_gameType) : 0;
+    emit summaryOpened();
     emit summaryChanged();
 }
 

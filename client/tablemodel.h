@@ -277,6 +277,8 @@ signals:
     void statusChanged();
     void scoreLogged(const QString& line);
     void scoreLogCleared();
+    // The summary panel opens (again) for a show; its rows follow with summaryChanged.
+    void summaryOpened();
     void summaryChanged();
     void winnerChanged();
 

@@ -88,7 +88,7 @@ TEST_F(HandTest, RefusedCribChoiceReturnsTheTurnWithTheCardsStillRaised) {
     EXPECT_EQ(status(), "You need to choose two cards.");
     EXPECT_TRUE(shown("image_turn1"));
     EXPECT_EQ(cardAt(1).y(), 332);
-    EXPECT_EQ(chat->state().mayAct, 2);
+    EXPECT_EQ(model().mayAct(), 2);
     click("card3");
     click("card4");
     click("button_ok");
