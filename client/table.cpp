@@ -27,13 +27,13 @@ void Tchat::postscore(int seat, int score) {
 }
 
 void Tchat::startthegame(std::string_view args) {
-    net::FieldReader f(args);
-    const QString host = fromWire(f.takeText());
-    const std::string_view points = f.takeText();
-    const auto type = f.takeInt();
-    if (!type) return;
-    m_model.startGame(*type, points == "2" ? 60 : 120);
-    addSystemLine(host + " has started a " + table::gameTypeText(*type) + ".");
+    // The host's name may hold "+": the shared reader takes the choices from the end. A
+    // message it does not read leaves the table as it is.
+    const auto start = net::toClient::readStartgame(args);
+    if (!start) return;
+    const int type = start->gameType;
+    m_model.startGame(type, start->target());
+    addSystemLine(fromWire(start->name) + " has started a " + table::gameTypeText(type) + ".");
 }
 
 void Tchat::loadstats(std::string_view args) {

@@ -106,11 +106,11 @@ TEST_P(EndToEnd, ALocalPlayerPlaysAWholeGameWithTheMouse) {
     chat->show();
     chat->processparams({});
     const TableModel& s = chat->model();
-    ASSERT_TRUE(spinUntil([&] { return s.connected(); }, 10000));
+    ASSERT_TRUE(spinUntil([&] { return s.connected(); }, 30000));
     EXPECT_EQ(s.localSeat(), 1);
     EXPECT_TRUE(s.isHost());
     // Seated, with the settings read, as a player would be before pressing Start.
-    ASSERT_TRUE(spinUntil([&] { return s.seat(1).person && chat->queueSize() == 0; }, 5000));
+    ASSERT_TRUE(spinUntil([&] { return s.seat(1).person && chat->queueSize() == 0; }, 30000));
 
     // Start through the start image and the game start window.
     ASSERT_TRUE(shown("button_start"));
