@@ -5,18 +5,10 @@
 #include "rules/cards.h"
 
 void Tchat::mycards(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || *seat != m_model.localSeat()) return;
-    if (!f.takeInt()) return; // the count: the pairs that follow are what counts
-    while (!f.atEnd()) {
-        const auto pos = f.takeInt();
-        const auto code = f.takeInt();
-        if (!pos || !code) return;
-        // Whatever does not fit the row (a position outside 1 to 6, a position already held,
-        // no free slot, no card) is left out instead of being drawn off the row.
-        m_model.addCard(*pos, *code);
-    }
+    const auto m = net::toClient::readMycards(args);
+    if (!m || m->seat != m_model.localSeat()) return;
+    // A position the row already holds is left as it is.
+    for (const auto& [pos, code] : m->cards) m_model.addCard(pos, code);
 }
 
 void Tchat::sortHand() {
@@ -49,34 +41,26 @@ void Tchat::button_okClick() {
 }
 
 void Tchat::gavecards(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    const auto pos1 = f.takeInt();
-    const auto pos2 = f.takeInt();
-    if (!seat || !pos1 || !pos2 || *seat != m_model.localSeat()) return;
-    m_model.movecards(*pos1);
-    if (*pos2 != 0) m_model.movecards(*pos2);
+    const auto m = net::toClient::readGavecards(args);
+    if (!m || m->seat != m_model.localSeat()) return;
+    m_model.movecards(m->first);
+    if (m->second != 0) m_model.movecards(m->second);
     playsounds(QStringLiteral("cribcard"));
 }
 
 void Tchat::setcrib(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || !table::isPlayingSeat(*seat)) return;
-    m_model.setHandCount(*seat, 4);
+    if (const auto seat = net::toClient::readSetcrib(args)) m_model.setHandCount(*seat, 4);
 }
 
 void Tchat::needtwo(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
+    const auto seat = net::toClient::readNeedtwo(args);
     if (!seat || *seat != m_model.localSeat()) return;
     setStatus(QStringLiteral("You need to choose two cards."));
-    m_model.setTurn(*seat, *seat, m_model.phase() == 1 ? 2 : 1);
+    m_model.setTurn(*seat, *seat, m_model.phase() == rules::GiveTwo ? 2 : 1);
 }
 
 void Tchat::toomuch(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
+    const auto seat = net::toClient::readToomuch(args);
     if (!seat || *seat != m_model.localSeat()) return;
     setStatus(QStringLiteral("Invalid Card."));
     playsounds(QStringLiteral("wrong"));
@@ -84,36 +68,25 @@ void Tchat::toomuch(std::string_view args) {
 }
 
 void Tchat::playcard(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    const auto pos = f.takeInt();
-    const auto count = f.takeInt();
-    const auto card = f.takeInt();
-    const auto total = f.takeInt();
-    if (!seat || !pos || !count || !card || !total) return;
+    const auto m = net::toClient::readPlaycard(args);
+    if (!m) return;
     m_model.giveUpTurn();
     playsounds(QStringLiteral("placecard"));
-    m_model.cardPlayed(*seat, *pos, *count, *card, *total);
+    m_model.cardPlayed(m->seat, m->position, m->cardsInCount, m->card, m->count);
 }
 
 void Tchat::turnover(std::string_view args) {
-    net::FieldReader f(args);
-    const auto starter = f.takeInt();
-    const auto heels = f.takeInt();
-    const auto dealer = f.takeInt();
-    const auto dealerScore = f.takeInt();
-    const auto partner = f.takeInt();
-    const auto partnerScore = f.takeInt();
-    if (!starter || !heels || !dealer || !dealerScore || !partner || !partnerScore) return;
-    if (rules::isCard(*starter)) m_model.setStarter(*starter);
-    if (*heels <= 0) return;
+    const auto m = net::toClient::readTurnover(args);
+    if (!m) return;
+    m_model.setStarter(m->starter);
+    if (m->heels <= 0) return;
     const int local = m_model.localSeat();
-    addScoreLine(*dealer == local ? QStringLiteral("You peg 2 for the knob.")
-                                  : seatName(*dealer) + " pegs 2 for the knob.");
-    m_model.peg(*dealer, *dealerScore);
-    if (*dealer == local) playsounds(QStringLiteral("points"));
-    if (m_model.gameType() == 4) {
-        postscore(*partner, *partnerScore);
-        if (*partner == local) playsounds(QStringLiteral("points"));
+    addScoreLine(m->dealer == local ? QStringLiteral("You peg 2 for the knob.")
+                                    : seatName(m->dealer) + " pegs 2 for the knob.");
+    m_model.peg(m->dealer, m->dealerScore);
+    if (m->dealer == local) playsounds(QStringLiteral("points"));
+    if (m_model.gameType() == rules::Partners) {
+        postscore(m->partner, m->partnerScore);
+        if (m->partner == local) playsounds(QStringLiteral("points"));
     }
 }

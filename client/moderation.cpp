@@ -58,11 +58,9 @@ void Tchat::kicking(int seat) {
 }
 
 void Tchat::justwatching(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || !table::isPlayingSeat(*seat)) return;
-    const bool watching = f.takeText() == "1";
-    m_model.setWatching(*seat, watching);
-    addSystemLine(seatName(*seat) + (watching ? QStringLiteral(" is just watching")
-                                              : QStringLiteral(" is now playing again")));
+    const auto m = net::toClient::readJustwatching(args);
+    if (!m) return;
+    m_model.setWatching(m->seat, m->watching);
+    addSystemLine(seatName(m->seat) + (m->watching ? QStringLiteral(" is just watching")
+                                                   : QStringLiteral(" is now playing again")));
 }

@@ -37,43 +37,24 @@ void Tchat::startthegame(std::string_view args) {
 }
 
 void Tchat::loadstats(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || *seat != m_model.localSeat()) return;
-    const auto type = f.takeInt();
-    const auto target = f.takeInt();
-    const auto phase = f.takeInt();
-    const auto dealer = f.takeInt();
-    const auto current = f.takeInt();
+    const auto m = net::toClient::readLoadstats(args);
+    if (!m || m->seat != m_model.localSeat()) return;
     std::array<int, table::kSeats + 1> scores{};
-    for (int s = 1; s <= table::kSeats; ++s) {
-        const auto score = f.takeInt();
-        if (!score) return;
-        scores[std::size_t(s)] = *score;
-    }
-    if (!type || !target || !phase || !dealer || !current) return;
-    m_model.restoreGame(*type, *target == 60 ? 60 : 120, *dealer, *current, scores);
+    for (std::size_t s = 1; s <= table::kSeats; ++s) scores[s] = m->scores[s - 1];
+    m_model.restoreGame(m->gameType, m->target, m->dealer, m->current, scores);
 }
 
 void Tchat::theircards(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    const auto count = f.takeInt();
-    if (!seat || !count || !table::isPlayingSeat(*seat)) return;
-    m_model.setHandCount(*seat, *count);
+    const auto m = net::toClient::readTheircards(args);
+    if (m) m_model.setHandCount(m->seat, m->cards);
 }
 
 void Tchat::middlecards(std::string_view args) {
-    net::FieldReader f(args);
-    const auto starter = f.takeInt();
-    const auto total = f.takeInt();
-    const auto count = f.takeInt();
-    if (!starter || !total || !count) return;
-    if (rules::isCard(*starter)) m_model.setStarter(*starter);
+    const auto m = net::toClient::readMiddlecards(args);
+    if (!m) return;
+    m_model.setStarter(m->starter);
     // The values are rank keys; drawn as card codes they show the club of each rank.
-    std::vector<int> entries;
-    while (!f.atEnd()) entries.push_back(net::parseInt(f.takeText()).value_or(0));
-    m_model.restorePile(*total, *count, entries);
+    m_model.restorePile(m->count, int(m->rankKeys.size()), m->rankKeys);
 }
 
 void Tchat::startround() {
@@ -88,43 +69,40 @@ void Tchat::startagain() {
 }
 
 void Tchat::getnextplayer(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    const auto phase = f.takeInt();
-    if (!seat || !phase) return;
-    m_model.setPhase(*phase);
-    m_model.setTurn(*seat, *seat, 0);
+    const auto m = net::toClient::readNextplayer(args);
+    if (!m) return;
+    const int seat = m->seat;
+    m_model.setPhase(m->phase);
+    m_model.setTurn(seat, seat, 0);
     m_model.setOkOffered(false);
-    if (*seat != m_model.localSeat()) {
-        if (table::isPlayingSeat(*seat)) setStatus(seatName(*seat) + "'s turn.");
+    if (seat != m_model.localSeat()) {
+        setStatus(seatName(seat) + "'s turn.");
         return;
     }
-    if (!table::isPlayingSeat(*seat)) return;
     setStatus(QStringLiteral("Your Turn."));
     playTurnSound();
-    m_model.setTurn(*seat, *seat, *phase == 1 ? 2 : 1);
+    m_model.setTurn(seat, seat, m->phase == rules::GiveTwo ? 2 : 1);
 }
 
 void Tchat::playergive(std::string_view args) {
+    const auto m = net::toClient::readPlayergive(args);
+    if (!m) return;
     m_model.resetCribChoice();
     m_model.setStarter(0);
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    const auto dealer = f.takeInt();
-    const auto phase = f.takeInt();
-    if (!seat || !dealer || !phase) return;
-    m_model.setPhase(*phase);
-    m_model.setTurn(*seat, *seat, 0);
+    const int seat = m->seat;
+    m_model.setPhase(m->phase);
+    m_model.setTurn(seat, seat, 0);
     m_model.setOkOffered(false);
-    if (table::isPlayingSeat(*dealer)) m_model.setDealer(*dealer);
+    m_model.setDealer(m->dealer);
 
-    if (*seat != m_model.localSeat()) {
-        if (table::isPlayingSeat(*seat)) setStatus(seatName(*seat) + "'s turn.");
-    } else if (table::isPlayingSeat(*seat)) {
-        setStatus(m_model.gameType() == 1 ? QStringLiteral("Choose 2 cards to send to the crib.")
-                                          : QStringLiteral("Choose 1 card to send to the crib."));
+    if (seat != m_model.localSeat()) {
+        if (table::isPlayingSeat(seat)) setStatus(seatName(seat) + "'s turn.");
+    } else if (table::isPlayingSeat(seat)) {
+        setStatus(m_model.gameType() == rules::TwoPlayers
+                      ? QStringLiteral("Choose 2 cards to send to the crib.")
+                      : QStringLiteral("Choose 1 card to send to the crib."));
         playTurnSound();
-        m_model.setTurn(*seat, *seat, *phase == 1 ? 2 : 1);
+        m_model.setTurn(seat, seat, m->phase == rules::GiveTwo ? 2 : 1);
     }
     m_model.dealBacks();
 }

@@ -31,6 +31,11 @@ std::string toWire(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
+// The name as the server keeps it (cut on a character boundary) and one terminator.
+std::string loginSuffix(const QString& name) {
+    return std::string(net::cutName(toWire(name))) + net::kTerminator;
+}
+
 Prompts& defaultPrompts() {
     static Prompts prompts;
     return prompts;
@@ -273,7 +278,7 @@ void Tchat::serverListening(quint16 port) {
         addSystemLine(QStringLiteral("Listen - Error Binding Socket"));
         return;
     }
-    m_loginSuffix = toWire(m_ownName) + net::kTerminator;
+    m_loginSuffix = loginSuffix(m_ownName);
     m_model.setHost(true);
     openConnection(QStringLiteral("127.0.0.1"), port);
     m_model.setStartOffered(true);
@@ -281,7 +286,7 @@ void Tchat::serverListening(quint16 port) {
 }
 
 void Tchat::joinpress() {
-    m_loginSuffix = toWire(m_ownName) + net::kTerminator;
+    m_loginSuffix = loginSuffix(m_ownName);
     openConnection(m_hostAddress, m_port);
 }
 
@@ -350,7 +355,10 @@ bool Tchat::processsocktimer() {
     return true;
 }
 
+// A message is read whole before any handler acts: one that does not read (a field missing or
+// out of its range, a command we do not know) is dropped and changes nothing.
 void Tchat::dispatch(std::string_view command, std::string_view args) {
+    if (!net::toClient::isValid(command, args)) return;
     using Handler = void (Tchat::*)(std::string_view);
     struct Entry {
         std::string_view name;
@@ -389,7 +397,8 @@ void Tchat::dispatch(std::string_view command, std::string_view args) {
         {"CMD_playasound", &Tchat::playasound},
     };
     if (command == "CMD_havewrongversion") {
-        addSystemLine(fromWire(args) + " has a different version of the game then you.");
+        const auto name = net::toClient::readHavewrongversion(args);
+        if (name) addSystemLine(fromWire(*name) + " has a different version of the game then you.");
         return;
     }
     if (command == "CMD_wrongversion") {
@@ -414,9 +423,8 @@ void Tchat::dispatch(std::string_view command, std::string_view args) {
 // ---------------------------------------------------------------- login and roster
 
 void Tchat::sendloginfo(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || *seat < 1 || *seat > table::kMaxSeat) return;
+    const auto seat = net::toClient::readSendlogininfo(args);
+    if (!seat) return;
     m_model.login(*seat);
     std::string message = net::toServer::logininfo(*seat, net::kVersion, "");
     // The builder's own empty name and its two terminators give way to the login suffix
@@ -431,41 +439,42 @@ void Tchat::sortstuff(int seat) {
 }
 
 void Tchat::newplayerinfo(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat) return;
-    const QString name = fromWire(f.rest());
-    if (*seat == m_model.localSeat()) {
+    // CMD_existingplayers has the same fields.
+    const auto m = net::toClient::readNewplayerinfo(args);
+    if (!m) return;
+    const int seat = m->seat;
+    const QString name = fromWire(m->text);
+    if (seat == m_model.localSeat()) {
         addSystemLine(QStringLiteral("You are Connected."));
         loadinifile();
     } else {
         addSystemLine(name + " is Connected.");
     }
-    if (*seat > table::kSeats) {
-        m_model.addSpectator(*seat, name);
-        if (*seat == m_model.localSeat())
+    if (seat > table::kSeats) {
+        m_model.addSpectator(seat, name);
+        if (seat == m_model.localSeat())
             addSystemLine(QStringLiteral("You are spying."));
         else
             addSystemLine(name + " is spying.");
-    } else if (*seat >= 1) {
-        m_model.seatPerson(*seat, name);
+    } else {
+        m_model.seatPerson(seat, name);
     }
     playsounds(QStringLiteral("entered"));
 }
 
 void Tchat::playerdisconnected(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || *seat < 1) return;
-    const QString name = fromWire(f.rest());
-    if (*seat > table::kSeats) {
-        if (m_model.removeSpectator(*seat, name)) addSystemLine(name + " has left.");
+    const auto m = net::toClient::readPlayerdisconnected(args);
+    if (!m) return;
+    const int seat = m->seat;
+    const QString name = fromWire(m->text);
+    if (seat > table::kSeats) {
+        if (m_model.removeSpectator(seat, name)) addSystemLine(name + " has left.");
         return;
     }
-    const QString shown = m_model.seatName(*seat);
-    if (shown != table::kWaiting && shown != table::defaultName(*seat))
+    const QString shown = m_model.seatName(seat);
+    if (shown != table::kWaiting && shown != table::defaultName(seat))
         addSystemLine(shown + " disconnected.");
-    m_model.seatLeft(*seat);
+    m_model.seatLeft(seat);
 }
 
 // ---------------------------------------------------------------- chat, sound and start
@@ -479,11 +488,13 @@ void Tchat::addSystemLine(const QString& text) {
 }
 
 void Tchat::chatrecieved(std::string_view args) {
-    m_chatPanel->chatrecieved(fromWire(args));
+    // CMD_action has the same fields.
+    if (const auto m = net::toClient::readChat(args))
+        m_chatPanel->chatrecieved(QString::number(m->seat) + QLatin1Char('+') + fromWire(m->text));
 }
 
 void Tchat::playasound(std::string_view args) {
-    m_chatPanel->playasound(fromWire(args));
+    if (net::toClient::readPlayasound(args)) m_chatPanel->playasound(fromWire(args));
 }
 
 void Tchat::playsounds(const QString& name) {

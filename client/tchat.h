@@ -4,7 +4,7 @@
 #pragma once
 
 #include "client/tablemodel.h"
-#include "net/message.h"
+#include "net/protocol.h"
 #include "net/tsock.h"
 
 #include <QColor>
@@ -186,8 +186,7 @@ private:
     void addScoreLine(const QString& line) { m_model.logScore(line); }
     void playTurnSound();
     // The five scoring messages of the play.
-    void announce(std::string_view args, bool hasKind, const QString& ownText,
-                  const QString& otherText);
+    void announce(const net::ScoreChange& m, const QString& ownText, const QString& otherText);
 
     TableModel m_model;
     Prompts* m_prompts = nullptr;

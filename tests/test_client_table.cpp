@@ -255,7 +255,7 @@ TEST_F(ClientTest, JoiningARunningGameRestoresTheTable) {
     EXPECT_FALSE(shown("image_cards2"));
     EXPECT_EQ(model().turnSeat(), 1);
 
-    feed(middlecards(30, 21, {5, 0, 6}) + theircards(1, 3));
+    feed(middlecards(30, 21, {5, 11, 6}) + theircards(1, 3));
     EXPECT_EQ(text("label_running"), "TOTAL: 21");
     EXPECT_EQ(find("image_played")->width(), 56 + 15 * 3);
     EXPECT_EQ(find("image_cards1")->width(), 66 + 15);
