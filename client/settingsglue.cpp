@@ -6,18 +6,35 @@
 
 #include <QAction>
 
+namespace {
+
+// The chat beside the table: its message boxes go where the window's own go.
+class TableChat final : public ChatPanel {
+public:
+    explicit TableChat(Tchat* owner) : ChatPanel(owner), m_owner(owner) {}
+
+protected:
+    void showMessage(const QString& text) override { m_owner->tellPlayer(text); }
+
+private:
+    Tchat* m_owner;
+};
+
+} // namespace
+
 void Tchat::buildChat() {
-    m_chatPanel = new ChatPanel(this);
+    m_chatPanel = new TableChat(this);
     m_chatPanel->setObjectName(QStringLiteral("chatpanel"));
-    m_chatPanel->send = [this](const std::string& message) {
-        sendRaw(message);
-        updateTimer(); // a phrase closes the gate, which Timer1 counts open again
-    };
-    m_chatPanel->localSeat = [this] { return m_model.localSeat(); };
-    m_chatPanel->connected = [this] { return m_model.connected(); };
-    m_chatPanel->seatName = [this](int seat) { return seatName(seat); };
-    m_chatPanel->settingsChanged = [this] { saveinifile(); };
-    m_chatPanel->showMessage = [this](const QString& text) { tell(text); };
+    connect(m_chatPanel, &ChatPanel::messageReady, this, &Tchat::sendRaw);
+    connect(m_chatPanel, &ChatPanel::settingsChanged, this, &Tchat::saveinifile);
+    connect(&m_model, &TableModel::connectionChanged, m_chatPanel, [this] {
+        m_chatPanel->setLocalSeat(m_model.localSeat());
+        m_chatPanel->setConnected(m_model.connected());
+    });
+    connect(&m_model, &TableModel::seatChanged, m_chatPanel,
+            [this](int seat) { m_chatPanel->setSeatName(seat, m_model.seatName(seat)); });
+    for (int seat = 1; seat <= table::kSeats; ++seat)
+        m_chatPanel->setSeatName(seat, m_model.seatName(seat));
 }
 
 void Tchat::loadinifile() {

@@ -84,7 +84,7 @@ void Tchat::setPrompts(Prompts* prompts) {
     m_prompts = prompts;
 }
 
-void Tchat::tell(const QString& text) {
+void Tchat::tellPlayer(const QString& text) {
     (m_prompts ? *m_prompts : defaultPrompts()).tell(this, text);
 }
 
@@ -328,9 +328,9 @@ void Tchat::queueMessage(std::string message) {
 }
 
 // A 1 ms timer left running over an empty queue wakes the machine a thousand times a second
-// for nothing, so it runs only while a message waits or the phrase gate counts.
+// for nothing, so it runs only while a message waits.
 void Tchat::updateTimer() {
-    const bool busy = !m_receivedlist.empty() || (m_chatPanel && m_chatPanel->phraseGateClosed());
+    const bool busy = !m_receivedlist.empty();
     if (busy && !m_timer1.isActive())
         m_timer1.start();
     else if (!busy && m_timer1.isActive())
@@ -339,7 +339,6 @@ void Tchat::updateTimer() {
 
 void Tchat::Timer1Timer() {
     processsocktimer();
-    m_chatPanel->phraseGateTick();
     updateTimer();
 }
 
@@ -406,7 +405,7 @@ void Tchat::dispatch(std::string_view command, std::string_view args) {
         return;
     }
     if (command == "CMD_full") {
-        tell(QStringLiteral("Game is full"));
+        tellPlayer(QStringLiteral("Game is full"));
         close();
         return;
     }
@@ -504,7 +503,7 @@ void Tchat::playsounds(const QString& name) {
 
 void Tchat::button_startClick() {
     if (!m_model.connected()) {
-        tell(QStringLiteral("You are not connected"));
+        tellPlayer(QStringLiteral("You are not connected"));
         return;
     }
     emit sideWindowRequested(SideWindow::GameStart);

@@ -43,6 +43,8 @@ public:
     const TableModel& model() const { return m_model; }
     // Where message boxes and questions go; nullptr restores the boxes. Not owned.
     void setPrompts(Prompts* prompts);
+    // A message box, through the prompts.
+    void tellPlayer(const QString& text);
 
     void setPort(quint16 port) { m_port = port; }
     quint16 port() const { return m_port; }
@@ -179,7 +181,6 @@ private:
     void dispatch(std::string_view command, std::string_view args);
     void updateTimer();
     void openConnection(const QString& host, quint16 port);
-    void tell(const QString& text);
     bool ask(const QString& question);
 
     void setStatus(const QString& text) { m_model.setStatus(text); }

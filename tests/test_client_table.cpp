@@ -4,6 +4,8 @@
 #include "test_client_support.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
+#include <QPushButton>
 #include <QRegularExpression>
 
 using namespace net::toClient;
@@ -22,6 +24,24 @@ TEST_F(ClientTest, QueueHandlesOneMessagePerTickAndSleepsWhenIdle) {
     chat->Timer1Timer();
     EXPECT_EQ(chatLines(), QStringList{"You are Connected."});
     EXPECT_FALSE(chat->timerActive());
+}
+
+// The gate starts counting with the phrase that closes it, not with the next message from
+// the server: at a quiet table it used to stay closed until somebody else did something.
+TEST_F(ClientTest, APhraseGateReopensAtAQuietTable) {
+    login(1);
+    auto* phrase = find<QPushButton>("b_phrase1");
+    QTest::mouseClick(phrase, Qt::LeftButton);
+    QTest::mouseClick(phrase, Qt::LeftButton);
+    ASSERT_EQ(sent.size(), 2u); // the login and one phrase
+    EXPECT_TRUE(chat->chatPanel()->phraseGateClosed());
+    EXPECT_FALSE(chat->timerActive()); // nothing from the server to work off
+    QDeadlineTimer deadline(30000);
+    while (chat->chatPanel()->phraseGateClosed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_FALSE(chat->chatPanel()->phraseGateClosed());
+    QTest::mouseClick(phrase, Qt::LeftButton);
+    EXPECT_EQ(sent.size(), 3u);
 }
 
 TEST_F(ClientTest, SplitMessagesUnknownCommandsAndCaseAreHandledLikeTheWire) {
