@@ -139,22 +139,18 @@ int main(int argc, char** argv) {
                      });
     if (!tally.loadMessage().isEmpty()) chat.addSystemLine(tally.loadMessage());
 
-    QObject::connect(&table, &TableModel::spectatorsChanged, &spylist, [&spylist, &table] {
-        for (const QString& entry : spylist.entries())
-            if (!table.spectatorEntries().contains(entry)) spylist.removeSpy(entry);
-        for (const QString& entry : table.spectatorEntries())
-            if (!spylist.hasSpy(entry)) spylist.addSpy(entry);
-    });
+    QObject::connect(&table, &TableModel::spectatorsChanged, &spylist,
+                     [&spylist, &table] { spylist.setSpectators(table.spectatorEntries()); });
     QObject::connect(&table, &TableModel::connectionChanged, &spylist,
                      [&spylist, &table] { spylist.setHosting(table.isHost()); });
-    spylist.kicking = [&chat](int seat) { chat.kicking(seat); };
+    QObject::connect(&spylist, &Tspylist::kickRequested, &chat, &Tchat::kicking);
 
-    help.showAbout = [&about] {
+    QObject::connect(&help, &Thelp::aboutRequested, &about, [&about] {
         about.show();
         about.raise();
-    };
-    phrases.applyPhrases = [&chat](const QStringList& texts) { chat.applyPhrases(texts); };
-    download.closeMainWindow = [&chat] { chat.close(); };
+    });
+    QObject::connect(&phrases, &Tphrases::phrasesApplied, &chat, &Tchat::applyPhrases);
+    QObject::connect(&download, &Tdownload::closeMainWindowRequested, &chat, &QWidget::close);
 
     QObject::connect(&chat, &Tchat::sideWindowRequested, &chat, [&](Tchat::SideWindow which) {
         QWidget* window = nullptr;

@@ -27,11 +27,6 @@ Ttallylist::Ttallylist(QWidget* parent, const QString& path)
     setObjectName(QStringLiteral("Ttallylist"));
     setWindowTitle(QStringLiteral("Cribbage - Tally List"));
     sidewindow::useTableBackground(this);
-    ask = [this](const QString& question) {
-        return QMessageBox::question(this, QStringLiteral("Cribbage"), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    };
-    showMessage = [this](const QString& text) { sidewindow::showMessage(this, text); };
 
     // Own totals.
     auto* mine = new QGroupBox(QStringLiteral("Your Total Tally"), this);
@@ -202,7 +197,7 @@ void Ttallylist::FlatButton1Click() {
 }
 
 void Ttallylist::FlatButton2Click() {
-    if (!ask || !ask(QStringLiteral("Are you sure you want to reset the Tally?"))) return;
+    if (!ask(QStringLiteral("Are you sure you want to reset the Tally?"))) return;
     m_tally.reset();
     m_selected = -1;
     refreshLists();
@@ -218,8 +213,8 @@ void Ttallylist::listbox_tallyClick(int index) {
 void Ttallylist::listbox_tallyClickCheck(int index) {
     if (index < 0 || index >= m_tally.followed().size()) return;
     const QString name = m_tally.followed()[index];
-    const bool yes = ask && ask(QStringLiteral("This will delete ") + name +
-                                QStringLiteral("'s Tally, Are you want to delete it?"));
+    const bool yes = ask(QStringLiteral("This will delete ") + name +
+                         QStringLiteral("'s Tally, Are you want to delete it?"));
     if (yes) {
         m_tally.unfollow(index);
         if (m_selected == index) {
@@ -237,4 +232,12 @@ void Ttallylist::checklistClickCheck(int index) {
     if (index < 0 || index >= m_tally.currentGame().size()) return;
     m_tally.follow(m_tally.currentGame()[index]);
     refreshLists();
+}
+
+bool Ttallylist::ask(const QString& question) {
+    // The question may carry an opponent's name: plain text, never markup.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Cribbage"), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
 }

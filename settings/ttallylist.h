@@ -4,7 +4,6 @@
 #include "settings/tally.h"
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -37,13 +36,12 @@ public:
     void listbox_tallyClickCheck(int index);
     void checklistClickCheck(int index);
 
-    // Yes/No questions; tests answer them.
-    std::function<bool(const QString&)> ask;
-    // Shows a message (a damaged tally file); the default opens a message box.
-    std::function<void(const QString&)> showMessage;
-
     QListWidget* followedList() const { return m_followedList; }
     QListWidget* currentGameList() const { return m_checklist; }
+
+protected:
+    // A Yes/No question; true for Yes. Tests answer it.
+    virtual bool ask(const QString& question);
 
 private:
     void refreshLists();

@@ -28,6 +28,22 @@ QString text(QWidget* w, const QString& name) {
     return label ? label->text() : QStringLiteral("<missing>");
 }
 
+// The tally window with its questions answered by the test.
+struct AnsweredTally : Ttallylist {
+    AnsweredTally(const QString& path, QStringList& questions, bool& answer)
+        : Ttallylist(nullptr, path), m_questions(questions), m_answer(answer) {}
+
+protected:
+    bool ask(const QString& question) override {
+        m_questions << question;
+        return m_answer;
+    }
+
+private:
+    QStringList& m_questions;
+    bool& m_answer;
+};
+
 struct TallyWindow : ::testing::Test {
     QTemporaryDir dir;
     QString path() const { return QDir(dir.path()).filePath("Cribbagetally.tld"); }
@@ -35,12 +51,7 @@ struct TallyWindow : ::testing::Test {
     bool answer = true;
 
     std::unique_ptr<Ttallylist> make() {
-        auto w = std::make_unique<Ttallylist>(nullptr, path());
-        w->ask = [this](const QString& q) {
-            questions << q;
-            return answer;
-        };
-        return w;
+        return std::make_unique<AnsweredTally>(path(), questions, answer);
     }
     static void check(QListWidget* list, int row, Qt::CheckState state) {
         list->item(row)->setCheckState(state);
