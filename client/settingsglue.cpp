@@ -5,6 +5,8 @@
 #include "settings/inifile.h"
 
 #include <QAction>
+#include <QScreen>
+#include <climits>
 
 namespace {
 
@@ -43,8 +45,10 @@ void Tchat::loadinifile() {
     if (!error.isEmpty()) addSystemLine(error);
 
     m_chatPanel->setTextSize(ini.textSize);
-    m_savedGeometry = ini.geometry();
-    setGeometry(m_savedGeometry);
+    // A stored size below the window's minimum is the size the window takes; kept as that, an
+    // unmoved window has nothing to write at its close.
+    m_savedGeometry = fittedGeometry(ini.geometry());
+    placeWindow(m_savedGeometry);
     m_chatPanel->setTurnSound(ini.turnSound);
     m_chatPanel->setPlayChatterSounds(ini.chatterSounds);
     m_chatPanel->setChatColourText(ini.textColor);
@@ -64,7 +68,7 @@ void Tchat::loadinifile() {
 
 void Tchat::saveinifile() {
     IniSettings ini;
-    ini.setGeometry(geometry());
+    ini.setGeometry(QRect(pos(), size()));
     ini.textSize = m_chatPanel->textSize();
     ini.turnSound = m_chatPanel->turnSound();
     ini.chatterSounds = m_chatPanel->playChatterSounds();
@@ -73,10 +77,9 @@ void Tchat::saveinifile() {
     ini.gameType = m_gameTypeChoice;
     ini.botSpeed = m_botSpeed;
     ini.playSounds = m_chatPanel->playSounds();
-    const QString error = ::saveinifile(ini, UserFiles::settingsPath());
     // A full disk or a read-only folder is said once; the game goes on.
-    if (!error.isEmpty() && error != m_lastSaveError) addSystemLine(error);
-    m_lastSaveError = error;
+    const QString error = m_saveErrors.filter(::saveinifile(ini, UserFiles::settingsPath()));
+    if (!error.isEmpty()) addSystemLine(error);
     emit settingsSaved();
 }
 
@@ -88,4 +91,30 @@ void Tchat::applyPhrases(const QStringList& texts) {
     }
     const QString error = savePhrases(stored);
     if (!error.isEmpty()) addSystemLine(error);
+}
+
+QRect Tchat::fittedGeometry(const QRect& wanted) const {
+    return QRect(wanted.topLeft(), wanted.size().expandedTo(minimumSizeHint()));
+}
+
+// The frame goes to the place, not the inside: under a window manager a title bar above the
+// screen's top could not be dragged.
+void Tchat::placeWindow(const QRect& place) {
+    move(place.topLeft());
+    resize(place.size());
+}
+
+void Tchat::ResetScreenLocation1Click() {
+    placeWindow(fittedGeometry(defaultWindowGeometry()));
+}
+
+// Only a moved or resized window is worth writing down.
+void Tchat::storeWindowPlace() {
+    const QScreen* screen = this->screen();
+    const QSize area = screen ? screen->availableGeometry().size() : QSize(INT_MAX, INT_MAX);
+    const auto kept = geometryToStore(QRect(pos(), size()), m_savedGeometry, area);
+    if (!kept) return;
+    m_savedGeometry = *kept;
+    if (kept->size() != size()) resize(kept->size());
+    saveinifile();
 }

@@ -11,17 +11,14 @@
 #include "client/summaryview.h"
 #include "resources/pictures.h"
 #include "rules/random.h"
+#include "settings/inifile.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kWidth = 766;
-constexpr int kHeight = 530;
 
 QString fromWire(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -31,11 +28,6 @@ std::string toWire(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-// The name as the server keeps it (cut on a character boundary) and one terminator.
-std::string loginSuffix(const QString& name) {
-    return std::string(net::cutName(toWire(name))) + net::kTerminator;
-}
-
 Prompts& defaultPrompts() {
     static Prompts prompts;
     return prompts;
@@ -43,7 +35,7 @@ Prompts& defaultPrompts() {
 
 } // namespace
 
-Tchat::Tchat(QWidget* parent) : QMainWindow(parent), m_savedGeometry(3, 3, kWidth, kHeight) {
+Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Cribbage"));
     setWindowIcon(pictures::appIcon());
@@ -65,7 +57,8 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent), m_savedGeometry(3, 3, kWidt
     buildMenus();
     buildBoard();
     buildModeration();
-    resize(kWidth, kHeight);
+    m_savedGeometry = fittedGeometry(defaultWindowGeometry());
+    resize(m_savedGeometry.size());
 
     clearall();
     rules::seedRandomFromClock();
@@ -202,14 +195,6 @@ void Tchat::Fast1Click(QAction* entry) {
     saveinifile();
 }
 
-void Tchat::ResetScreenLocation1Click() {
-    setGeometry(3, 3, kWidth, kHeight);
-}
-
-void Tchat::Exit1Click() {
-    close();
-}
-
 // ---------------------------------------------------------------- window events
 
 void Tchat::showEvent(QShowEvent* event) {
@@ -218,97 +203,6 @@ void Tchat::showEvent(QShowEvent* event) {
         m_paramsPending = false;
         processparams(m_params);
     }
-}
-
-void Tchat::closeEvent(QCloseEvent* event) {
-    // Only a moved or resized window is worth writing down.
-    QRect kept = geometry();
-    if (kept != m_savedGeometry) {
-        if (QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            if (kept.width() > area.width()) kept.setWidth(kept.width() - 15);
-            if (kept.height() > area.height()) kept.setHeight(kept.height() - 15);
-        }
-        m_savedGeometry = kept;
-        if (kept != geometry()) setGeometry(kept);
-        saveinifile();
-    }
-    event->accept();
-    m_timer1.stop();
-    emit closed();
-}
-
-// ---------------------------------------------------------------- connection
-
-void Tchat::processparams(const QStringList& params) {
-    m_model.setStartOffered(false);
-    m_startGame->setEnabled(false);
-    m_loginSuffix.clear();
-
-    if (params.isEmpty()) {
-        addSystemLine(QStringLiteral("Loading Solo Game..Please wait."));
-        emit sideWindowRequested(SideWindow::Download);
-        m_hostAddress = QStringLiteral("127.0.0.1");
-        m_ownName = QStringLiteral("You");
-        hostpress();
-        return;
-    }
-    addSystemLine(QStringLiteral("Loading Multi-player Game.. Please Wait."));
-    if (params.size() < 3) return;
-    m_ownName = params[0];
-    m_hostAddress = params[1];
-    if (params[2] == QLatin1String("true"))
-        hostpress();
-    else
-        joinpress();
-    // The lobby listens here; nothing is exchanged and the outcome does not matter.
-    m_sock11 = new TSock(this);
-    m_sock11->setHostName(QStringLiteral("127.0.0.1"));
-    m_sock11->setPortName(QStringLiteral("9001"));
-    m_sock11->Open();
-}
-
-void Tchat::hostpress() {
-    emit listenRequested(m_port);
-}
-
-void Tchat::serverListening(quint16 port) {
-    if (port == 0) {
-        // The port is taken (another game?): say so, the window stays unconnected.
-        addSystemLine(QStringLiteral("Listen - Error Binding Socket"));
-        return;
-    }
-    m_loginSuffix = loginSuffix(m_ownName);
-    m_model.setHost(true);
-    openConnection(QStringLiteral("127.0.0.1"), port);
-    m_model.setStartOffered(true);
-    m_startGame->setEnabled(true);
-}
-
-void Tchat::joinpress() {
-    m_loginSuffix = loginSuffix(m_ownName);
-    openConnection(m_hostAddress, m_port);
-}
-
-void Tchat::openConnection(const QString& host, quint16 port) {
-    m_sock->setHostName(host);
-    m_sock->setPortName(QString::number(port));
-    m_sock->Open();
-}
-
-void Tchat::sockRead() {
-    receiveBytes(m_sock->Receive());
-}
-
-void Tchat::sockInfo(const QString& text, TSock::InfoKind) {
-    if (text == QLatin1String("Socket Closed")) close();
-}
-
-bool Tchat::sendRaw(const std::string& message) {
-    if (!m_model.connected()) return false;
-    emit messageSent(message);
-    if (!m_sock->connected()) return false;
-    return m_sock->Send(QByteArray::fromStdString(message));
 }
 
 // ---------------------------------------------------------------- inbound queue
@@ -340,6 +234,7 @@ void Tchat::updateTimer() {
 void Tchat::Timer1Timer() {
     processsocktimer();
     updateTimer();
+    if (m_connectionLost && m_receivedlist.empty()) connectionClosed();
 }
 
 bool Tchat::processsocktimer() {
@@ -406,7 +301,7 @@ void Tchat::dispatch(std::string_view command, std::string_view args) {
     }
     if (command == "CMD_full") {
         tellPlayer(QStringLiteral("Game is full"));
-        close();
+        closeQuietly();
         return;
     }
     if (command == "CMD_startround") return startround();

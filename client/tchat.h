@@ -6,6 +6,7 @@
 #include "client/tablemodel.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
+#include "settings/inifile.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -136,7 +137,10 @@ public:
     void button_startClick();
     void image_peg11MouseMove(int seat, int peg);
     void ResetScreenLocation1Click();
+    // Asks first while the local player takes part in a game.
     void Exit1Click();
+    // Closes without asking: the program ends (the table is gone, the lobby takes over).
+    void closeQuietly();
     void Fast1Click(QAction* entry);
 
     // ---- spectators and moderation ----
@@ -182,6 +186,15 @@ private:
     void updateTimer();
     void openConnection(const QString& host, quint16 port);
     bool ask(const QString& question);
+    void offerToClose();
+    void connectionClosed();
+    void endWithMessage(const QString& text);
+    bool mayLeave();
+    // The window's place: its frame's top left corner and the size of its inside, never below
+    // the window's minimum.
+    QRect fittedGeometry(const QRect& wanted) const;
+    void placeWindow(const QRect& place);
+    void storeWindowPlace();
 
     void setStatus(const QString& text) { m_model.setStatus(text); }
     void addScoreLine(const QString& line) { m_model.logScore(line); }
@@ -204,6 +217,11 @@ private:
 
     TSock* m_sock = nullptr;
     TSock* m_sock11 = nullptr;
+    std::pair<QString, quint16> m_connectedTo;
+    bool m_connecting = false; // an attempt is under way and has not connected yet
+    bool m_ending = false;     // the window is on its way out; nothing more to say
+    bool m_connectionLost = false;
+    bool m_leaveConfirmed = false;
     net::ReceiveBuffer m_receiveBuffer;
     std::deque<std::string> m_receivedlist;
     QTimer m_timer1;
@@ -221,5 +239,5 @@ private:
     std::array<QAction*, 3> m_kickEntries{};
     int m_popupTarget = 0;
     // Settings write failures reach the chat once, not at every menu click.
-    QString m_lastSaveError;
+    ReportOnce m_saveErrors;
 };

@@ -7,11 +7,17 @@ cribbage_add_test(test_client
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_summary.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_gamestart.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_moderation.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_window.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_support.h
     LIBS cribbage_client cribbage_settings Qt6::Test)
 
 cribbage_add_test(test_client_endtoend
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_client_endtoend.cpp
+    LIBS cribbage_client cribbage_server cribbage_settings Qt6::Test)
+
+# The connection over real loopback sockets, against the real server.
+cribbage_add_test(test_client_connection
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_client_connection.cpp
     LIBS cribbage_client cribbage_server cribbage_settings Qt6::Test)
 
 cribbage_add_test(test_client_options

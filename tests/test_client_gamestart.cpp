@@ -88,11 +88,9 @@ TEST_F(ClientTest, BotSpeedEntriesSetTheSpeedAndCheckOnlyThemselves) {
     EXPECT_EQ(saved, 2);
 }
 
-TEST_F(ClientTest, ResetScreenLocationAndMinimumSize) {
+TEST_F(ClientTest, TheWindowNeverShrinksBelowTheBoard) {
     chat->show();
     chat->resize(300, 200);
     EXPECT_GE(chat->centralWidget()->width(), 757 + 15);
     EXPECT_GE(chat->centralWidget()->height(), 481 + 12);
-    chat->ResetScreenLocation1Click();
-    EXPECT_EQ(chat->geometry().topLeft(), QPoint(3, 3));
 }
