@@ -7,14 +7,24 @@
 
 namespace {
 
-// Options come before the lobby's parameters and start with "--". The short -h, -? and -v count
-// only as the last word, so they can never be taken from a name: the lobby's three parameters
-// reach the game as they always did, even a name that starts with "-".
-bool isOption(const QStringList& args, qsizetype i) {
-    const QString& arg = args[i];
-    if (arg.startsWith(QLatin1String("--"))) return true;
-    return i == args.size() - 1 &&
-           (arg == QLatin1String("-h") || arg == QLatin1String("-?") || arg == QLatin1String("-v"));
+const QStringList kWithValue = {"port",       "instance",  "files", "bot-speed",
+                                "start-when", "game-type", "points"};
+const QStringList kWithoutValue = {"autoplay", "help", "help-all", "version"};
+
+// The option's name for "--name" or "--name=value", empty for anything else.
+QString longName(const QString& arg) {
+    if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) return {};
+    return arg.mid(2).section(QLatin1Char('='), 0, 0);
+}
+
+bool isKnown(const QString& arg) {
+    const QString name = longName(arg);
+    return kWithValue.contains(name) || kWithoutValue.contains(name);
+}
+
+// "--name value" rather than "--name=value".
+bool takesValue(const QString& arg) {
+    return kWithValue.contains(longName(arg)) && !arg.contains(QLatin1Char('='));
 }
 
 struct ParserSetup {
@@ -67,13 +77,6 @@ struct ParserSetup {
     }
 };
 
-// The options written as "--name value" (rather than "--name=value").
-bool takesValue(const QString& arg) {
-    static const QStringList withValue = {"--port",       "--instance",  "--files", "--bot-speed",
-                                          "--start-when", "--game-type", "--points"};
-    return withValue.contains(arg);
-}
-
 std::optional<quint16> parsePort(const QString& text, bool allowAny) {
     bool ok = false;
     const uint port = text.toUInt(&ok);
@@ -83,19 +86,39 @@ std::optional<quint16> parsePort(const QString& text, bool allowAny) {
 
 } // namespace
 
+// Known options are taken wherever they stand, with their values; "--" ends them. The words
+// left are the lobby's parameters. The first of three is the player's name and reaches the game
+// whatever it looks like, so a name may start with "-"; any other word that starts with "-" is
+// an option, and an unknown one is refused by name rather than silently dropped.
 std::pair<QStringList, QStringList> splitArguments(const QStringList& args) {
     QStringList options{args.value(0)};
+    QStringList words;
     qsizetype i = 1;
-    while (i < args.size() && isOption(args, i)) {
-        if (args[i] == QLatin1String("--")) {
+    for (; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--")) {
             ++i;
             break;
         }
-        options << args[i];
-        if (takesValue(args[i]) && i + 1 < args.size()) options << args[++i];
-        ++i;
+        if (!isKnown(arg)) {
+            words << arg;
+            continue;
+        }
+        options << arg;
+        if (takesValue(arg) && i + 1 < args.size()) options << args[++i];
     }
-    return {options, args.mid(i)};
+    const QStringList afterEnd = args.mid(i);
+    const qsizetype count = words.size() + afterEnd.size();
+    QStringList params;
+    for (qsizetype w = 0; w < words.size(); ++w) {
+        const QString& word = words[w];
+        const bool nameInPlace = w == 0 && count >= 3;
+        if (!nameInPlace && word.size() > 1 && word.startsWith(QLatin1Char('-')))
+            options << word;
+        else
+            params << word;
+    }
+    return {options, params + afterEnd};
 }
 
 bool wantsHelpOrVersion(const QStringList& options) {

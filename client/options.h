@@ -1,4 +1,4 @@
-// The command line: options first, then the lobby's three parameters, which reach the game word
+// The command line: options anywhere, and the lobby's three parameters, which reach the game word
 // for word (a player's name may start with "-").
 #pragma once
 
@@ -19,7 +19,8 @@ struct Options {
     QStringList params;
 };
 
-// The program's name followed by the leading options, and the parameters after them.
+// The program's name followed by the options (wherever they stood, with their values), and
+// the lobby's parameters.
 std::pair<QStringList, QStringList> splitArguments(const QStringList& args);
 
 bool wantsHelpOrVersion(const QStringList& options);
