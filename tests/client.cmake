@@ -28,3 +28,8 @@ cribbage_add_test(test_client_options
 cribbage_add_test(test_tablemodel
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_tablemodel.cpp
     LIBS cribbage_tablemodel Qt6::Test)
+
+# Hostile names and a login storm against the real client, over real loopback sockets.
+cribbage_add_test(test_hostile_names
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_hostile_names.cpp
+    LIBS cribbage_client cribbage_server cribbage_settings Qt6::Test)
