@@ -214,3 +214,15 @@ TEST_F(HandTest, HandsThatDoNotReadOrDoNotFitLeaveTheRowAlone) {
     EXPECT_EQ(find("card2")->property("cardCode").toInt(), 9);
     EXPECT_EQ(rowOrder(), (std::vector<int>{2, 4, 1, 3, 5, 6}));
 }
+
+// A deal that opens while cards are still on the row (a table joined or restarted mid-deal)
+// starts an empty row: the old cards used to stay and hold their positions against the new hand.
+TEST_F(HandTest, ANewDealStartsAnEmptyRow) {
+    startGame(1, 1);
+    dealHand(1, {1, 2, 3, 4, 5, 6});
+    feed(startround());
+    EXPECT_EQ(cardCount(), 0);
+    dealHand(1, {40, 41, 42, 43, 44, 45});
+    EXPECT_EQ(cardCount(), 6);
+    EXPECT_EQ(find("card1")->property("cardCode").toInt(), 40);
+}
