@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     const auto [optionArgs, params] = splitArguments(QApplication::arguments());
     const auto read = readOptions(optionArgs, params, qEnvironmentVariable("CRIBBAGE_PORT"));
     if (const QString* error = std::get_if<QString>(&read)) {
-        std::fprintf(stderr, "cribbage: %s\nTry 'cribbage --help'.\n", qPrintable(*error));
+        std::fprintf(stderr, "cribbage: %s\n%s\n", qPrintable(*error),
+                     qPrintable(QCoreApplication::translate("Options", "Try 'cribbage --help'.")));
         return 2;
     }
     const Options& options = std::get<Options>(read);
