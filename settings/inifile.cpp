@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <SimpleIni.h>
@@ -209,13 +208,13 @@ template <typename Edit> QString editFile(const QString& path, Edit edit) {
     edit(section);
     const QByteArray out = section.document();
 
-    if (!UserFiles::makeParentDirectory(path))
+    const UserFiles::WriteResult written = UserFiles::replaceFile(path, out);
+    if (written.failed == UserFiles::WriteResult::Failed::Folder)
         return QStringLiteral("The settings file %1 could not be written: cannot create its folder")
             .arg(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
+    if (!written.ok())
         return QStringLiteral("The settings file %1 could not be written: %2")
-            .arg(path, file.errorString());
+            .arg(path, written.reason);
     return {};
 }
 

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -237,12 +236,15 @@ QString Tally::store(const QString& path) {
     }
     m_damagedPath.clear();
 
-    if (!UserFiles::makeParentDirectory(path))
+    const UserFiles::WriteResult written = UserFiles::replaceFile(path, LZRW1KH::pack(toText()));
+    switch (written.failed) {
+    case UserFiles::WriteResult::Failed::Nothing:
+        return {};
+    case UserFiles::WriteResult::Failed::Folder:
+    case UserFiles::WriteResult::Failed::Open:
         return QStringLiteral("Lzrw1 (de)compression : Failed to open output file : ") + path;
-    const QByteArray container = LZRW1KH::pack(toText());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Lzrw1 (de)compression : Failed to open output file : ") + path;
-    if (file.write(container) != container.size() || !file.commit()) return writeError(path);
-    return {};
+    case UserFiles::WriteResult::Failed::Write:
+        break;
+    }
+    return writeError(path);
 }
