@@ -228,6 +228,14 @@ QString Tally::load(const QString& path) {
     return {};
 }
 
+QString Tally::keepDamagedFile() {
+    if (m_damagedPath.isEmpty() || !QFileInfo::exists(m_damagedPath)) return {};
+    const QString bad = freeBadName(m_damagedPath);
+    if (bad.isEmpty() || !QFile::rename(m_damagedPath, bad)) return {};
+    m_damagedPath.clear();
+    return bad;
+}
+
 QString Tally::store(const QString& path) {
     if (!m_damagedPath.isEmpty() && QFileInfo::exists(path) &&
         QFileInfo(m_damagedPath).absoluteFilePath() == QFileInfo(path).absoluteFilePath()) {
