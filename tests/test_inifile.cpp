@@ -320,6 +320,42 @@ TEST_F(IniFileTest, WritesCreateTheConfigurationFolder) {
     expectSameSaved(loadinifile(nested), sample());
 }
 
+TEST_F(IniFileTest, ASaveOfSomeKeysLeavesTheOthersAsTheyStand) {
+    write("[Lobby]\nTop=1\n[Cribbage]\nTop=10\nTextsize=14\nBotspeed=500\n");
+    ASSERT_TRUE(saveinifile(sample(), path(), IniKey::Textsize | IniKey::Playsounds).isEmpty());
+    EXPECT_EQ(read(), "[Lobby]\nTop=1\n[Cribbage]\nTop=10\nTextsize=12\nBotspeed=500\n"
+                      "Playsounds=false\n");
+    // Nothing to write: the file is not touched, not even made.
+    const QString missing = m_dir.filePath(QStringLiteral("missing.ini"));
+    EXPECT_TRUE(saveinifile(sample(), missing, {}).isEmpty());
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST(IniChangesRule, UntilTheFileIsReadOnlyWhatChangedAfterwardsEverything) {
+    IniChanges changes;
+    IniSettings now = IniSettings::beforeLogin();
+    // Before the window has a start to compare with, only explicit choices count.
+    EXPECT_EQ(changes.keysToWrite(sample()), IniKeys());
+
+    changes.setStart(now);
+    EXPECT_EQ(changes.keysToWrite(now), IniKeys());
+    now.textSize = 12;
+    EXPECT_EQ(changes.keysToWrite(now), IniKeys(IniKey::Textsize));
+    // Set back to where it was, it is still the player's choice; so is a speed picked again.
+    now.textSize = 10;
+    EXPECT_EQ(changes.keysToWrite(now, IniKey::Botspeed), IniKey::Textsize | IniKey::Botspeed);
+
+    // The desktop's placing of the window is no change; the player's move is.
+    changes.setStartGeometry(QRect(50, 60, 766, 530));
+    now.setGeometry(QRect(50, 60, 766, 530));
+    EXPECT_EQ(changes.keysToWrite(now), IniKey::Textsize | IniKey::Botspeed);
+    now.setGeometry(QRect(80, 60, 766, 530));
+    EXPECT_EQ(changes.keysToWrite(now), IniKey::Textsize | IniKey::Botspeed | IniKey::Left);
+
+    changes.setLoaded();
+    EXPECT_EQ(changes.keysToWrite(now), AllIniKeys);
+}
+
 TEST(WindowPlacement, TheCloseRule) {
     const QRect saved(3, 3, 766, 530);
     const QSize work(1920, 1040);
