@@ -14,7 +14,6 @@ namespace {
 struct MenuMarks {
     QString botSpeed;
     QString textSize;
-    bool operator==(const MenuMarks&) const = default;
 };
 
 MenuMarks menuMarks(const QObject* window) {
@@ -31,8 +30,6 @@ MenuMarks menuMarks(const QObject* window) {
     }
     return marks;
 }
-
-} // namespace
 
 // Beside the window until it closes: what the player changed before the settings file was read
 // (IniChanges), and the window as it first appeared, to tell those changes apart.
@@ -89,8 +86,6 @@ private:
     MenuMarks m_startMarks;
     bool m_drawn = false;
 };
-
-namespace {
 
 // The settings as the window holds them now.
 IniSettings currentSettings(const Tchat& window, const ChatPanel& panel,
@@ -153,13 +148,14 @@ void Tchat::loadinifile() {
         if (!ini.phrases[size_t(n - 1)].isEmpty())
             m_chatPanel->setPhrase(n, ini.phrases[size_t(n - 1)]);
     m_chatPanel->setPlaySounds(ini.playSounds);
-    if (auto* tracker = findChild<SettingsTracker*>()) tracker->setLoaded();
+    if (auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly))
+        tracker->setLoaded();
     if (onLoadIni) onLoadIni();
 }
 
 void Tchat::saveinifile() {
     const IniSettings ini = currentSettings(*this, *m_chatPanel, gameChoices);
-    auto* tracker = findChild<SettingsTracker*>();
+    auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly);
     const IniKeys keys = tracker ? tracker->keysToWrite() : AllIniKeys;
     const QString error = ::saveinifile(ini, UserFiles::settingsPath(), keys);
     // A full disk or a read-only folder is said once; the game goes on.
