@@ -5,10 +5,90 @@
 #include "settings/inifile.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QScreen>
 #include <climits>
+#include <functional>
 
 namespace {
+
+// The checked entry of each menu whose choice may equal the value the window already had (the
+// bot speed and the text size start with no entry checked).
+struct MenuMarks {
+    QString botSpeed;
+    QString textSize;
+};
+
+MenuMarks menuMarks(const QObject* window) {
+    MenuMarks marks;
+    for (const QAction* a : window->findChildren<QAction*>()) {
+        if (!a->isChecked()) continue;
+        const QString n = a->objectName();
+        if (n == QLatin1String("Slow1") || n == QLatin1String("Normal1") ||
+            n == QLatin1String("Fast1"))
+            marks.botSpeed = n;
+        else if (n == QLatin1String("N8") || n == QLatin1String("N10") ||
+                 n == QLatin1String("N12") || n == QLatin1String("N14"))
+            marks.textSize = n;
+    }
+    return marks;
+}
+
+// Beside the window until it closes: what the player changed before the settings file was read
+// (IniChanges), and the window as it first appeared, to tell those changes apart.
+class SettingsTracker : public QObject {
+    Q_OBJECT
+public:
+    SettingsTracker(Tchat* window, std::function<IniSettings()> current)
+        : QObject(window), m_window(window), m_current(std::move(current)) {
+        setObjectName(QStringLiteral("settingsTracker"));
+        window->installEventFilter(this);
+    }
+
+    IniKeys keysToWrite() {
+        IniKeys chosen;
+        if (m_changes.started()) {
+            const MenuMarks now = menuMarks(m_window);
+            if (now.botSpeed != m_startMarks.botSpeed) chosen |= IniKey::Botspeed;
+            if (now.textSize != m_startMarks.textSize) chosen |= IniKey::Textsize;
+        }
+        return m_changes.keysToWrite(m_current(), chosen);
+    }
+    void setLoaded() { m_changes.setLoaded(); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_window) return false;
+        switch (event->type()) {
+        case QEvent::Show:
+            if (!m_changes.started()) {
+                m_changes.setStart(m_current());
+                m_startMarks = menuMarks(m_window);
+            }
+            break;
+        // The desktop may still place the window after it was shown (and not always with a
+        // move event); nobody can have moved it before it was first drawn or activated.
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Paint:
+        case QEvent::UpdateRequest:
+        case QEvent::WindowActivate:
+            if (!m_changes.started() || m_drawn) break;
+            m_changes.setStartGeometry(QRect(m_window->pos(), m_window->size()));
+            m_drawn = event->type() != QEvent::Move && event->type() != QEvent::Resize;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    Tchat* m_window;
+    std::function<IniSettings()> m_current;
+    IniChanges m_changes;
+    MenuMarks m_startMarks;
+    bool m_drawn = false;
+};
 
 // The chat beside the table: its message boxes go where the window's own go.
 class TableChat final : public ChatPanel {
@@ -37,6 +117,7 @@ void Tchat::buildChat() {
             [this](int seat) { m_chatPanel->setSeatName(seat, m_model.seatName(seat)); });
     for (int seat = 1; seat <= table::kSeats; ++seat)
         m_chatPanel->setSeatName(seat, m_model.seatName(seat));
+    new SettingsTracker(this, [this] { return currentSettings(); });
 }
 
 void Tchat::loadinifile() {
@@ -63,10 +144,13 @@ void Tchat::loadinifile() {
     for (std::size_t n = 1; n <= PhraseCount; ++n)
         if (!ini.phrases[n - 1].isEmpty()) m_chatPanel->setPhrase(int(n), ini.phrases[n - 1]);
     m_chatPanel->setPlaySounds(ini.playSounds);
+    if (auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly))
+        tracker->setLoaded();
     emit settingsLoaded();
 }
 
-void Tchat::saveinifile() {
+// The settings as the window holds them now.
+IniSettings Tchat::currentSettings() const {
     IniSettings ini;
     ini.setGeometry(QRect(pos(), size()));
     ini.textSize = m_chatPanel->textSize();
@@ -77,8 +161,15 @@ void Tchat::saveinifile() {
     ini.gameType = m_gameTypeChoice;
     ini.botSpeed = m_botSpeed;
     ini.playSounds = m_chatPanel->playSounds();
+    return ini;
+}
+
+void Tchat::saveinifile() {
+    auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly);
+    const IniKeys keys = tracker ? tracker->keysToWrite() : AllIniKeys;
     // A full disk or a read-only folder is said once; the game goes on.
-    const QString error = m_saveErrors.filter(::saveinifile(ini, UserFiles::settingsPath()));
+    const QString error =
+        m_saveErrors.filter(::saveinifile(currentSettings(), UserFiles::settingsPath(), keys));
     if (!error.isEmpty()) addSystemLine(error);
     emit settingsSaved();
 }
@@ -118,3 +209,5 @@ void Tchat::storeWindowPlace() {
     if (kept->size() != size()) resize(kept->size());
     saveinifile();
 }
+
+#include "settingsglue.moc"

@@ -85,6 +85,8 @@ public:
     void playsounds(const QString& name);
     void loadinifile();
     void saveinifile();
+    // The settings as the window holds them now.
+    IniSettings currentSettings() const;
     // The game start window's choices ("1"/"2" points, "1".."4" type), kept in the settings.
     void setGameChoices(const QString& points, const QString& gameType);
     // The game start window's Start: the host starts a game with the chosen options.
