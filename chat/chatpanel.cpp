@@ -377,7 +377,7 @@ void ChatPanel::N271Click(QAction* entry) {
     m_mychat->setText(m_mychat->text() + chatline::kSmileyCode +
                       QString::number(entry->data().toInt()));
     m_mychat->deselect();
-    m_mychat->setCursorPosition(m_mychat->text().size());
+    m_mychat->setCursorPosition(int(m_mychat->text().size()));
     m_mychat->setFocus();
 }
 
@@ -388,7 +388,7 @@ void ChatPanel::Paste1Click() {
     text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
     if (!text.isEmpty()) m_mychat->setText(m_mychat->text() + text);
     m_mychat->deselect();
-    m_mychat->setCursorPosition(m_mychat->text().size());
+    m_mychat->setCursorPosition(int(m_mychat->text().size()));
 }
 
 // ---- receiving ----
