@@ -1,9 +1,10 @@
-// The program: one copy per desktop, the windows in their order, and the few hooks through
-// which the client and the game server inside the same program meet.
+// The program: one copy per desktop, the windows in their order, and the connects through which
+// they, and the client and the game server inside the same program, meet.
 //
 // Usage: cribbage [options] [name host true|false]   (cribbage --help lists the options)
 // The three parameters come from the lobby: the player's name, the host's address, and whether
-// this copy hosts the table. Without them the program starts a solo game.
+// this copy hosts the table; options may stand before, between or after them. Without them the
+// program starts a solo game.
 #include "chat/chatpanel.h"
 #include "client/autoplay.h"
 #include "client/options.h"

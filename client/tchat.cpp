@@ -57,8 +57,16 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildBoard();
     buildModeration();
-    m_savedGeometry = fittedGeometry(defaultWindowGeometry());
+    // Until the settings file is read at login, the window holds the settings' own "before
+    // login" values (no Text Size entry checked yet, chatter sounds off).
+    const IniSettings before = IniSettings::beforeLogin();
+    m_savedGeometry = fittedGeometry(before.geometry());
     resize(m_savedGeometry.size());
+    m_botSpeed = before.botSpeed;
+    m_chatPanel->view()->setTextSize(before.textSize);
+    m_chatPanel->setPlayChatterSounds(before.chatterSounds);
+    m_chatPanel->setPlaySounds(before.playSounds);
+    m_chatPanel->setTurnSound(before.turnSound);
 
     clearall();
     rules::seedRandomFromClock();
