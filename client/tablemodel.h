@@ -119,7 +119,8 @@ public:
     // The seat shown at a screen position (table::Position) and the position of a seat.
     int seatAt(int position) const { return m_seatAt[std::size_t(position & 3)]; }
     int positionOf(int seat) const;
-    // Spectators see seat 1 at the bottom and seats 1 to 4 never move after the first turn.
+    // Turns the table so that the local seat 2, 3 or 4 sits at the bottom; seat 1 and the
+    // spectators see the table as it is.
     void sortstuff(int seat);
 
     // ---- seats ----
@@ -203,8 +204,9 @@ public:
     void clearHand();
     // Rank order, equal ranks keeping theirs; every card rests, the crib choice stays.
     void sortHand();
-    // A left click on a card in the crib choice or the play; false when nothing changed. In the
-    // play the card is raised and the caller sends it.
+    // A left click on a card: Ignored when it is not the local player's to make, Changed for a
+    // card raised or lowered in the crib choice, Play for a card raised in the play, which the
+    // caller then sends.
     enum class ClickResult { Ignored, Changed, Play };
     ClickResult clickCard(int pos);
     void resetCribChoice();
