@@ -1,0 +1,291 @@
+// expert_games: whole games between computer levels, played by the server's own round flow with
+// no sockets, and what they show: win rates with their 95% intervals, and for Expert against
+// Expert the points per deal of the dealer and the pone.
+//
+//   expert_games --mode two|three|four|partners|self [--games N] [--seed S] [--points 61|121]
+//                [--histograms]
+// --histograms (with --mode self) prints how many deals gave each count of points in each part.
+#include "net/message.h"
+#include "rules/random.h"
+#include "server/tserver.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+// What one deal gave each seat, read from the messages every client is sent.
+struct DealPoints {
+    int dealer = 0;
+    int play[5] = {};
+    int hand[5] = {};
+    int heels = 0;
+    int crib = 0;
+    bool counted = false; // the show reached the crib without a win
+};
+
+struct Totals {
+    long deals = 0;
+    double dealerPlay = 0, dealerHand = 0, dealerCrib = 0, dealerHeels = 0;
+    double ponePlay = 0, poneHand = 0;
+
+    // Deals by the points of the pone's pegging, the dealer's with his heels, the pone's hand and
+    // the dealer's hand with the crib.
+    long hist[4][64] = {};
+    void add(const DealPoints& deal) {
+        const int d = deal.dealer, p = 3 - d;
+        ++hist[0][std::min(63, deal.play[p])];
+        ++hist[1][std::min(63, deal.play[d] + deal.heels)];
+        ++hist[2][std::min(63, deal.hand[p])];
+        ++hist[3][std::min(63, deal.hand[d] + deal.crib)];
+        ++deals;
+        dealerPlay += deal.play[d];
+        dealerHand += deal.hand[d];
+        dealerCrib += deal.crib;
+        dealerHeels += deal.heels;
+        ponePlay += deal.play[p];
+        poneHand += deal.hand[p];
+    }
+    void print(const char* who) const {
+        const double n = double(deals ? deals : 1);
+        std::printf("%s deals counted: %ld\n", who, deals);
+        std::printf("  pone:   play %.2f  hand %.2f  total %.2f\n", ponePlay / n, poneHand / n,
+                    (ponePlay + poneHand) / n);
+        std::printf("  dealer: play %.2f  hand %.2f  crib %.2f  heels %.2f  total %.2f\n",
+                    dealerPlay / n, dealerHand / n, dealerCrib / n, dealerHeels / n,
+                    (dealerPlay + dealerHand + dealerCrib + dealerHeels) / n);
+    }
+};
+
+// Seat 1's client: reads every broadcast to keep the scores and the points of each deal.
+struct Watcher : ClientLink {
+    int scores[5] = {};
+    int winner = 0;
+    DealPoints deal;
+    Totals totals;
+    // In games of two levels: the deals by the level of the dealer, Expert or Classic.
+    int expertSeat = 0;
+    Totals expertDeals;
+    Totals classicDeals;
+
+    void send(const std::string& message) override {
+        const std::string_view text =
+            std::string_view(message).substr(0, message.find(net::kTerminator));
+        const auto [command, args] = net::splitCommand(text);
+        net::FieldReader r(args);
+        if (command == "CMD_startgame") {
+            for (int& s : scores) s = 0;
+            winner = 0;
+            deal = {};
+        } else if (command == "CMD_startround") {
+            commit();
+            deal = {};
+        } else if (command == "CMD_turnover") {
+            r.takeInt();
+            const int heels = r.takeInt().value_or(0);
+            deal.dealer = r.takeInt().value_or(0);
+            deal.heels = heels;
+            setScore(deal.dealer, r.takeInt().value_or(0), r);
+        } else if (command == "CMD_extra" || command == "CMD_total15" || command == "CMD_total31" ||
+                   command == "CMD_pegsgo" || command == "CMD_pegslast") {
+            const int seat = r.takeInt().value_or(0);
+            const int score = r.takeInt().value_or(0);
+            if (command == "CMD_extra") r.takeInt(); // the kind
+            if (seat >= 1 && seat <= 4) deal.play[seat] += score - scores[seat];
+            setScore(seat, score, r);
+        } else if (command == "CMD_endscore") {
+            const int dealer = r.takeInt().value_or(0);
+            const int seat = r.takeInt().value_or(0);
+            const int score = r.takeInt().value_or(0);
+            const int partner = r.takeInt().value_or(0);
+            const int partnerScore = r.takeInt().value_or(0);
+            const int total = r.takeInt().value_or(0);
+            if (seat == 5) {
+                deal.crib = total;
+                deal.counted = true;
+            } else if (seat >= 1 && seat <= 4) {
+                deal.hand[seat] = total;
+                scores[seat] = score;
+                if (partner >= 1 && partner <= 4) scores[partner] = partnerScore;
+            }
+            (void)dealer;
+        } else if (command == "CMD_winner") {
+            winner = r.takeInt().value_or(0);
+            deal.counted = false;
+        }
+    }
+    void close() override {}
+
+    void setScore(int seat, int score, net::FieldReader& r) {
+        if (seat < 1 || seat > 4) return;
+        scores[seat] = score;
+        const int partner = r.takeInt().value_or(0);
+        const int partnerScore = r.takeInt().value_or(0);
+        if (partner >= 1 && partner <= 4) scores[partner] = partnerScore;
+    }
+
+    // Two-player deals only: the dealer and the pone.
+    void commit() {
+        if (!deal.counted || deal.dealer < 1 || deal.dealer > 2) return;
+        totals.add(deal);
+        if (expertSeat) (deal.dealer == expertSeat ? expertDeals : classicDeals).add(deal);
+    }
+};
+
+void feed(TServer& server, const std::string& bytes) {
+    server.receiveBytes(1, bytes);
+    while (server.queuedMessages()) server.socktimerTimer();
+}
+
+// Plays one game to its end; the winning seat (in the partners game, the first of the pair).
+int playGame(TServer& server, Watcher& watcher, int gameType, const std::string& points) {
+    feed(server, net::toServer::startgame("Bench", points, gameType));
+    feed(server, net::toServer::justwatch(1, "1"));
+    while (server.pendingAction() != TServer::NoAction) {
+        for (int ticks = server.countdown(); ticks > 0; --ticks) server.timer1Timer();
+    }
+    watcher.commit();
+    watcher.deal = {};
+    return watcher.winner;
+}
+
+struct Share {
+    long wins = 0;
+    long games = 0;
+    void print(const char* what, double fair) const {
+        const double p = games ? double(wins) / double(games) : 0.0;
+        const double half = 1.96 * std::sqrt(p * (1 - p) / double(games ? games : 1));
+        std::printf("%s: %ld of %ld games, %.2f%% (95%% interval %.2f%% to %.2f%%; fair %.2f%%)\n",
+                    what, wins, games, 100 * p, 100 * (p - half), 100 * (p + half), 100 * fair);
+    }
+};
+
+int usage() {
+    std::fprintf(stderr, "usage: expert_games --mode two|three|four|partners|self [--games N] "
+                         "[--seed S] [--points 61|121] [--histograms]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::string mode;
+    long games = 1000;
+    unsigned long seed = 1;
+    std::string points = "1";
+    bool histograms = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--histograms") {
+            histograms = true;
+            continue;
+        }
+        if (i + 1 >= argc) return usage();
+        const char* value = argv[++i];
+        if (arg == "--mode")
+            mode = value;
+        else if (arg == "--games")
+            games = std::strtol(value, nullptr, 10);
+        else if (arg == "--seed")
+            seed = std::strtoul(value, nullptr, 10);
+        else if (arg == "--points")
+            points = std::strcmp(value, "61") == 0 ? "2" : "1";
+        else
+            return usage();
+    }
+    int gameType = 0;
+    if (mode == "two" || mode == "self")
+        gameType = 1;
+    else if (mode == "three")
+        gameType = 2;
+    else if (mode == "four")
+        gameType = 3;
+    else if (mode == "partners")
+        gameType = 4;
+    if (gameType == 0 || games < 1) return usage();
+
+    rules::setRandomSeed(static_cast<std::uint32_t>(seed));
+    TServer server;
+    server.setBotSpeedSource([] { return 1; });
+    auto watcher = std::make_shared<Watcher>();
+    server.attachConnection(watcher);
+    feed(server, net::toServer::logininfo(1, net::kVersion, "Bench"));
+
+    const int seats = rules::seatsInPlay(gameType);
+    Share expert;
+    Share firstDealer;
+    const auto began = std::chrono::steady_clock::now();
+    for (long g = 0; g < games; ++g) {
+        // The expert's seat turns round the table, so it deals first in its share of the games.
+        const int expertSeat = gameType == 4 ? 1 + int(g % 2) : 1 + int(g % seats);
+        for (int seat = 1; seat <= 4; ++seat) {
+            const bool isExpert = mode == "self" || seat == expertSeat ||
+                                  (gameType == 4 && rules::partnerOf(seat) == expertSeat);
+            watcher->expertSeat = mode == "two" ? expertSeat : 0;
+            server.overrideComputerLevel(seat,
+                                         isExpert ? ComputerLevel::Expert : ComputerLevel::Classic);
+        }
+        const int winner = playGame(server, *watcher, gameType, points);
+        if (winner == 0) {
+            std::fprintf(stderr, "game %ld ended without a winner\n", g);
+            return 1;
+        }
+        ++expert.games;
+        ++firstDealer.games;
+        if (winner == expertSeat || (gameType == 4 && rules::partnerOf(winner) == expertSeat))
+            ++expert.wins;
+
+        if (winner == 1 || (gameType == 4 && winner == 3)) ++firstDealer.wins;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+
+    std::printf("mode %s, game type %d, to %s, seed %lu, %.1f s (%.2f ms a game)\n", mode.c_str(),
+                gameType, points == "2" ? "61" : "121", seed, seconds,
+                1000 * seconds / double(games));
+    if (mode == "self") {
+        firstDealer.print("first dealer wins", 0.5);
+        watcher->totals.print("all");
+        // The counts the chance to win of rules/winchance.cpp is built from.
+        if (histograms) {
+            const char* names[] = {"pone pegging", "dealer pegging and heels", "pone hand",
+                                   "dealer hand and crib"};
+            for (int h = 0; h < 4; ++h) {
+                int last = 63;
+                while (last > 0 && watcher->totals.hist[h][last] == 0) --last;
+                std::printf("deals by %s, 0 to %d points:", names[h], last);
+                for (int i = 0; i <= last; ++i) std::printf(" %ld", watcher->totals.hist[h][i]);
+                std::printf("\n");
+            }
+        }
+    } else {
+        const double fair = gameType == 4 ? 0.5 : 1.0 / seats;
+        expert.print(gameType == 4 ? "expert partnership wins" : "expert wins", fair);
+        firstDealer.print("first dealer wins", gameType == 4 ? 0.5 : 1.0 / seats);
+        if (mode == "two") {
+            const Totals& e = watcher->expertDeals;
+            const Totals& c = watcher->classicDeals;
+            e.print("Expert dealing to Classic:");
+            c.print("Classic dealing to Expert:");
+            const double ed = double(e.deals ? e.deals : 1), cd = double(c.deals ? c.deals : 1);
+            const double expertDealing = (e.dealerPlay + e.dealerHand + e.dealerCrib +
+                                          e.dealerHeels - e.ponePlay - e.poneHand) /
+                                         ed;
+            const double classicDealing = (c.dealerPlay + c.dealerHand + c.dealerCrib +
+                                           c.dealerHeels - c.ponePlay - c.poneHand) /
+                                          cd;
+            std::printf("Expert's mean margin a deal: %.2f dealing, %.2f as pone, %.2f overall\n",
+                        expertDealing, -classicDealing, (expertDealing - classicDealing) / 2);
+        }
+    }
+    return 0;
+}
