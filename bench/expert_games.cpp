@@ -234,7 +234,10 @@ int main(int argc, char** argv) {
             server.overrideComputerLevel(seat,
                                          isExpert ? ComputerLevel::Expert : ComputerLevel::Classic);
         }
+        // Each game from its own seed: variants of the players meet the same deals, game by game.
+        rules::setRandomSeed(static_cast<std::uint32_t>(seed * 1000003ul + std::uint64_t(g)));
         const int winner = playGame(server, *watcher, gameType, points);
+        if (std::getenv("XP_TRACE")) std::printf("game %ld %d\n", g, winner == expertSeat);
         if (winner == 0) {
             std::fprintf(stderr, "game %ld ended without a winner\n", g);
             return 1;

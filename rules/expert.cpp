@@ -35,26 +35,24 @@ ExpertKeep expertKeep(const SeatView& view) {
     const int need = view.target + 1 - view.scores[seat];
     const double weight = cribWeight(view);
 
-    // Two players near the end: the keep that leaves the best chance to win, the hand's whole
-    // spread of points counted and the crib's mean on the side it goes to.
+    // Two players: the keep that leaves the best chance to win, the hand's whole spread of points
+    // counted and the crib's mean on the side it goes to. Far from the target that is the keep
+    // of the best net; near it a seat that needs a few points keeps what surely gets them.
     if (view.gameType == 1) {
         const int oppNeed = view.target + 1 - view.scores[seat == 1 ? 2 : 1];
-        if (need <= kNearTarget || oppNeed <= kNearTarget) {
-            const bool dealing = view.dealer == seat;
-            DealChance chance(need, oppNeed, dealing);
-            ExpertKeep best;
-            for (const KeepValue& k : keeps) {
-                std::vector<double> show;
-                for (int n : k.handCounts) show.push_back(double(n) / k.starters);
-                if (dealing) show = shiftedPoints(show, k.crib);
-                const double c =
-                    chance.chance(show, dealing ? 0.0 : k.crib - DealChance::usualCrib());
-                // Keeps of equal chance (a game already safe or lost) go by their points.
-                const double value = kWinValue * (2 * c - 1) + 1e-3 * k.net;
-                if (best.keep.starters == 0 || value > best.value) best = {k, value};
-            }
-            return best;
+        const bool dealing = view.dealer == seat;
+        DealChance chance(need, oppNeed, dealing);
+        ExpertKeep best;
+        for (const KeepValue& k : keeps) {
+            std::vector<double> show;
+            for (int n : k.handCounts) show.push_back(double(n) / k.starters);
+            if (dealing) show = shiftedPoints(show, k.crib);
+            const double c = chance.chance(show, dealing ? 0.0 : k.crib - DealChance::usualCrib());
+            // Keeps of equal chance (a game already safe or lost) go by their points.
+            const double value = kWinValue * (2 * c - 1) + 1e-3 * k.net;
+            if (best.keep.starters == 0 || value > best.value) best = {k, value};
         }
+        return best;
     }
 
     ExpertKeep best;
@@ -86,7 +84,7 @@ std::vector<int> expertThrow(const SeatView& view) {
 SearchLimits expertLimits(int gameType) {
     SearchLimits limits;
     if (gameType == 1) {
-        limits.samples = 32;
+        limits.samples = 64;
         limits.fullDepthCards = 8;
     } else {
         limits.samples = 16;

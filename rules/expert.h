@@ -10,9 +10,11 @@
 
 namespace rules {
 
-// The keep the expert makes of the cards in view.hand (all it was dealt), with the values it
-// ranked the keeps by. Near the end of a game the chance that the hand (with its own crib and
-// the usual pegging) reaches the points still needed counts besides the mean.
+// The keep the expert makes of the cards in view.hand (all it was dealt), with the value it
+// ranked the keeps by. With two players that is the chance to win the keep leaves (winchance.h),
+// which far from the target follows the net and near it favours a hand that surely makes the
+// points still needed; at a fuller table the net, with the opponent's crib weighed by one
+// opponent's share, and within 30 points of the win the chance of getting there this deal.
 struct ExpertKeep {
     KeepValue keep;
     double value = 0; // the measure the keep won by

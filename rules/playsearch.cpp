@@ -7,6 +7,7 @@
 #include "rules/winchance.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <limits>
 
@@ -59,13 +60,7 @@ public:
         m_seats = seats;
         const int sides = view.gameType == 4 ? 2 : seats;
         m_opponentWeight = view.gameType == 4 || seats == 2 ? 1.0 : 1.0 / (sides - 1);
-        // Near the end of a two-player game a deal that ends without a winner is worth the chance
-        // it leaves; elsewhere its points.
-        if (seats == 2) {
-            const int other = view.seat == 1 ? 2 : 1;
-            m_byChance = view.target + 1 - view.scores[view.seat] <= kNearTarget ||
-                         view.target + 1 - view.scores[other] <= kNearTarget;
-        }
+        m_byChance = seats == 2;
         std::array<bool, kDeckSize + 1> known{};
         auto see = [&known](int c) {
             if (isCard(c)) known[c] = true;
@@ -231,8 +226,10 @@ private:
         // The cards that score most at once first: the cut-offs come sooner.
         std::array<std::pair<int, int>, kKeys> moves;
         int n = 0;
-        for (int key = 0; key < kKeys; ++key)
-            if (sim.canLay(key)) moves[n++] = {sim.pointsFor(key), key};
+        for (unsigned keys = sim.layable(); keys != 0; keys &= keys - 1) {
+            const int key = std::countr_zero(keys);
+            moves[n++] = {sim.pointsFor(key), key};
+        }
         std::sort(moves.begin(), moves.begin() + n, std::greater<>());
         double best = mine ? -std::numeric_limits<double>::infinity()
                            : std::numeric_limits<double>::infinity();

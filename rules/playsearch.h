@@ -8,15 +8,14 @@
 
 namespace rules {
 
-// A score past the target counts this much, against the points of one deal, so that near the
-// end of a game the chance to win decides and elsewhere the points do.
+// A win counts this much and a loss as much below 0. In the two-player game the end of a play
+// without a winner is worth the chance to win it leaves (winchance.h) on the same scale: far from
+// the target that moves with the points, near it the chance decides. At a fuller table it is
+// worth the points, a score past the target against the few points of one deal.
 constexpr double kWinValue = 100.0;
-// Within this many points of the target (either side), a two-player deal that ends without a
-// winner is valued by the chance to win it leaves (winchance.h), from -kWinValue to kWinValue.
-constexpr int kNearTarget = 40;
 
 struct SearchLimits {
-    int samples = 32; // deals of the unseen cards searched
+    int samples = 64; // deals of the unseen cards searched
     // Searched to the end of the play when the seats hold no more cards than this between them;
     // otherwise `plies` cards ahead, the points so far standing for the rest.
     int fullDepthCards = 10;
@@ -24,11 +23,12 @@ struct SearchLimits {
 };
 
 struct PlayChoice {
-    int card = 0;     // a card of the seat's hand (the first of its rank: suits do not count here)
-    double value = 0; // mean over the deals: the seat's points minus its opponents' to the end
-                      // of the play (each opponent's weighted 1 / number of opponents outside a
-                      // two-sided game), a win or a loss counting kWinValue
-    int points = 0;   // what the card scores at once
+    int card = 0; // a card of the seat's hand (the first of its rank: suits do not count here)
+    // Mean over the deals of the value of the end of the play (see kWinValue): with two players
+    // the chance to win it leaves; otherwise the seat's points minus its opponents' (each
+    // opponent's weighted 1 / number of opponents outside the partners game).
+    double value = 0;
+    int points = 0; // what the card scores at once
 };
 
 // Every distinct card the seat can lay now, in the order of its hand, with its value. Empty when

@@ -32,11 +32,17 @@ public:
     int winner() const { return m_winner; }
     // Whether the seat to play holds a card of this rank key that fits the count.
     bool canLay(int key) const;
+    // The rank keys the seat to play can lay now, one bit per key.
+    unsigned layable() const;
     // Lays a card of this rank key for the seat to play, scores it and moves the turn on as the
     // table does: 31 and go reset the count, a seat that cannot play is passed.
     void lay(int key);
-    // The points the card would score at once, pairs, runs, 15, 31 and the last card.
+    // The points a card of this rank key would score at once: pairs, runs, 15, 31 and the last
+    // card.
     int pointsFor(int key) const;
+    // Pairs or run of a card of this rank key laid on the count: the table's points for them
+    // (rules::givescoreforextra), worked out without sorting.
+    int pairsOrRun(int key) const;
 
     int sideOf(int seat) const;
     int sides() const { return m_sides; }
@@ -45,7 +51,8 @@ public:
     int score(int side) const { return m_base[side] + m_gained[side]; }
     int held(int seat) const { return m_held[seat]; }
     int heldOf(int seat, int key) const { return m_hands[seat][key]; }
-    const PlaySequence& sequence() const { return m_seq; }
+    int count() const { return m_count; }
+    int cardsInCount() const { return m_n; }
     int seatsInPlay() const { return m_seats; }
     int target() const { return m_target; }
     int gameType() const { return m_gameType; }
@@ -55,6 +62,7 @@ private:
     bool anyCards() const;
     void add(int seat, int points);
     void findplayer();
+    void resetCount();
 
     int m_gameType;
     int m_seats;
@@ -63,8 +71,12 @@ private:
     std::array<int, kSeats + 1> m_base{};
     std::array<int, kSeats + 1> m_gained{};
     std::array<std::array<std::uint8_t, 13>, kSeats + 1> m_hands{};
+    std::array<std::uint16_t, kSeats + 1> m_keysHeld{}; // bit k: the seat holds rank key k
     std::array<int, kSeats + 1> m_held{};
-    PlaySequence m_seq;
+    // The count: the rank keys since the last reset (entries 1..m_n) and their sum.
+    std::array<std::uint8_t, PlaySequence::kCapacity + 1> m_keys{};
+    int m_n = 0;
+    int m_count = 0;
     int m_current = 0;
     int m_last = 0;
     int m_winner = 0;
