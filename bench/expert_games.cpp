@@ -3,8 +3,11 @@
 // Expert the points per deal of the dealer and the pone.
 //
 //   expert_games --mode two|three|four|partners|self [--games N] [--seed S] [--points 61|121]
-//                [--histograms]
-// --histograms (with --mode self) prints how many deals gave each count of points in each part.
+//                [--histograms] [--trace]
+// Game g is dealt from the generator seeded with S * 1000003 + g, so two versions of the players
+// meet the same deals game by game: --trace prints each game's winner and Expert seat, to compare
+// them game by game. --histograms (with --mode self) prints how many deals gave each count of
+// points in each part.
 #include "net/message.h"
 #include "rules/random.h"
 #include "server/tserver.h"
@@ -170,7 +173,7 @@ struct Share {
 
 int usage() {
     std::fprintf(stderr, "usage: expert_games --mode two|three|four|partners|self [--games N] "
-                         "[--seed S] [--points 61|121] [--histograms]\n");
+                         "[--seed S] [--points 61|121] [--histograms] [--trace]\n");
     return 2;
 }
 
@@ -183,10 +186,11 @@ int main(int argc, char** argv) {
     unsigned long seed = 1;
     std::string points = "1";
     bool histograms = false;
+    bool trace = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--histograms") {
-            histograms = true;
+        if (arg == "--histograms" || arg == "--trace") {
+            (arg == "--trace" ? trace : histograms) = true;
             continue;
         }
         if (i + 1 >= argc) return usage();
@@ -237,7 +241,7 @@ int main(int argc, char** argv) {
         // Each game from its own seed: variants of the players meet the same deals, game by game.
         rules::setRandomSeed(static_cast<std::uint32_t>(seed * 1000003ul + std::uint64_t(g)));
         const int winner = playGame(server, *watcher, gameType, points);
-        if (std::getenv("XP_TRACE")) std::printf("game %ld %d\n", g, winner == expertSeat);
+        if (trace) std::printf("game %ld winner %d expert %d\n", g, winner, expertSeat);
         if (winner == 0) {
             std::fprintf(stderr, "game %ld ended without a winner\n", g);
             return 1;
