@@ -87,7 +87,9 @@ SearchLimits expertLimits(int gameType) {
         limits.samples = 64;
         limits.fullDepthCards = 8;
     } else {
-        limits.samples = 16;
+        // Three or four hands of four make a tree too wide to search whole from the first card:
+        // five cards ahead there, the whole rest from eight cards left.
+        limits.samples = 32;
         limits.fullDepthCards = 8;
         limits.plies = 5;
     }
