@@ -3,18 +3,21 @@
 // Expert the points per deal of the dealer and the pone.
 //
 //   expert_games --mode two|three|four|partners|self [--games N] [--seed S] [--points 61|121]
-//                [--histograms] [--trace]
+//                [--histograms] [--throws] [--trace]
 // Game g is dealt from the generator seeded with S * 1000003 + g, so two versions of the players
 // meet the same deals game by game: --trace prints each game's winner and Expert seat, to compare
-// them game by game. --histograms (with --mode self) prints how many deals gave each count of
-// points in each part.
+// them game by game. With --mode self, --histograms prints how many deals gave each count of
+// points in each part, and --throws how often the dealer and the pone gave each pair of ranks.
 #include "net/message.h"
 #include "rules/random.h"
 #include "server/tserver.h"
 
 #include <QCoreApplication>
 
+#include "rules/cards.h"
+
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -149,10 +152,30 @@ void feed(TServer& server, const std::string& bytes) {
 }
 
 // Plays one game to its end; the winning seat (in the partners game, the first of the pair).
-int playGame(TServer& server, Watcher& watcher, int gameType, const std::string& points) {
+// Two-player deals by the rank keys (low, high) each role gave to the crib: [0] the pone, [1] the
+// dealer. The bench may look at the crib: it is not a player.
+using ThrowCounts = std::array<std::array<std::array<long, 13>, 13>, 2>;
+
+void countThrows(const TServer& server, ThrowCounts& counts) {
+    const TServer::Game& g = server.game();
+    for (int seat = 1; seat <= 2; ++seat) {
+        const int a = rules::rankKey(g.deal.crib[seat]), b = rules::rankKey(g.deal.crib[seat + 2]);
+        ++counts[seat == g.dealer][std::min(a, b)][std::max(a, b)];
+    }
+}
+
+int playGame(TServer& server, Watcher& watcher, int gameType, const std::string& points,
+             ThrowCounts* throws) {
     feed(server, net::toServer::startgame("Bench", points, gameType));
     feed(server, net::toServer::justwatch(1, "1"));
+    bool counted = false;
     while (server.pendingAction() != TServer::NoAction) {
+        const TServer::Game& g = server.game();
+        // The first card of a two-player play is still to come: both have given.
+        const bool playStarts = g.dealInProgress && g.phase == 3 && g.seq.n == 0 &&
+                                g.deal.cardsHeld(1) == 4 && g.deal.cardsHeld(2) == 4;
+        if (throws && gameType == 1 && playStarts && !counted) countThrows(server, *throws);
+        counted = playStarts;
         for (int ticks = server.countdown(); ticks > 0; --ticks) server.timer1Timer();
     }
     watcher.commit();
@@ -173,7 +196,7 @@ struct Share {
 
 int usage() {
     std::fprintf(stderr, "usage: expert_games --mode two|three|four|partners|self [--games N] "
-                         "[--seed S] [--points 61|121] [--histograms] [--trace]\n");
+                         "[--seed S] [--points 61|121] [--histograms] [--throws] [--trace]\n");
     return 2;
 }
 
@@ -187,10 +210,11 @@ int main(int argc, char** argv) {
     std::string points = "1";
     bool histograms = false;
     bool trace = false;
+    bool throwCounts = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--histograms" || arg == "--trace") {
-            (arg == "--trace" ? trace : histograms) = true;
+        if (arg == "--histograms" || arg == "--trace" || arg == "--throws") {
+            (arg == "--trace" ? trace : arg == "--throws" ? throwCounts : histograms) = true;
             continue;
         }
         if (i + 1 >= argc) return usage();
@@ -227,6 +251,7 @@ int main(int argc, char** argv) {
     const int seats = rules::seatsInPlay(gameType);
     Share expert;
     Share firstDealer;
+    ThrowCounts throws{};
     const auto began = std::chrono::steady_clock::now();
     for (long g = 0; g < games; ++g) {
         // The expert's seat turns round the table, so it deals first in its share of the games.
@@ -240,7 +265,7 @@ int main(int argc, char** argv) {
         }
         // Each game from its own seed: variants of the players meet the same deals, game by game.
         rules::setRandomSeed(static_cast<std::uint32_t>(seed * 1000003ul + std::uint64_t(g)));
-        const int winner = playGame(server, *watcher, gameType, points);
+        const int winner = playGame(server, *watcher, gameType, points, &throws);
         if (trace) std::printf("game %ld winner %d expert %d\n", g, winner, expertSeat);
         if (winner == 0) {
             std::fprintf(stderr, "game %ld ended without a winner\n", g);
@@ -262,6 +287,16 @@ int main(int argc, char** argv) {
     if (mode == "self") {
         firstDealer.print("first dealer wins", 0.5);
         watcher->totals.print("all");
+        if (throwCounts) {
+            for (int role = 0; role < 2; ++role) {
+                std::printf("ranks given by the %s (rows K A 2 .. Q, the lower first):\n",
+                            role ? "dealer" : "pone");
+                for (int x = 0; x < 13; ++x) {
+                    for (int y = 0; y < 13; ++y) std::printf(" %ld", throws[role][x][y]);
+                    std::printf("\n");
+                }
+            }
+        }
         // The counts the chance to win of rules/winchance.cpp is built from.
         if (histograms) {
             const char* names[] = {"pone pegging", "dealer pegging and heels", "pone hand",

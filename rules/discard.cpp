@@ -215,6 +215,46 @@ void valueCribPlain(KeepValue& k, int give, int others, const Unseen& u) {
     k.crib = static_cast<double>(sum) / static_cast<double>(cases);
 }
 
+// The opponent's pair by its weight: the rank part over the ranks of the pair and of the starter,
+// flush and nob over the pairs of unseen cards themselves (at most 1,035).
+void valueCribWeighted(KeepValue& k, const Unseen& u, const ThrowWeights& weight) {
+    const auto& table = rankPartTable();
+    const int a = rankKey(k.thrown[0]), b = rankKey(k.thrown[1]);
+    const int unseen = static_cast<int>(u.cards.size());
+    double sum = 0, cases = 0;
+    for (int x = 0; x < kKeys; ++x) {
+        for (int y = x; y < kKeys; ++y) {
+            const double pairs = x == y ? choose(u.byKey[x], 2) : u.byKey[x] * u.byKey[y];
+            const double w = weight[x][y] * pairs;
+            if (w <= 0) continue;
+            cases += w * (unseen - 2);
+            const int index = (((a * kKeys + b) * kKeys + x) * kKeys + y) * kKeys;
+            for (int z = 0; z < kKeys; ++z) {
+                const int starters = u.byKey[z] - (z == x) - (z == y);
+                if (starters > 0) sum += w * starters * table[index + z];
+            }
+        }
+    }
+    const int suit = suitOf(k.thrown[0]);
+    const bool flush = suitOf(k.thrown[1]) == suit;
+    for (std::size_t i = 0; i < u.cards.size(); ++i) {
+        for (std::size_t j = i + 1; j < u.cards.size(); ++j) {
+            const int c = u.cards[i], d = u.cards[j];
+            const double w =
+                weight[std::min(rankKey(c), rankKey(d))][std::max(rankKey(c), rankKey(d))];
+            if (w <= 0) continue;
+            auto startersOf = [&](int s) { // unseen starters of suit s besides c and d
+                return u.bySuit[s] - (suitOf(c) == s) - (suitOf(d) == s);
+            };
+            if (flush && suitOf(c) == suit && suitOf(d) == suit)
+                sum += w * (kCribFlush * (unseen - 2) + kFlushStarter * startersOf(suit));
+            for (int jack : {k.thrown[0], k.thrown[1], c, d})
+                if (isJack(jack)) sum += w * kNob * startersOf(suitOf(jack));
+        }
+    }
+    k.crib = sum / cases;
+}
+
 template <typename CribFn>
 std::vector<KeepValue> analyse(std::span<const int> dealt, int gameType, CribSide side,
                                CribFn valueCrib) {
@@ -237,6 +277,13 @@ std::vector<KeepValue> analyse(std::span<const int> dealt, int gameType, CribSid
 
 std::vector<KeepValue> analyseDiscard(std::span<const int> dealt, int gameType, CribSide side) {
     return analyse(dealt, gameType, side, valueCribFast);
+}
+
+std::vector<KeepValue> analyseDiscard(std::span<const int> dealt, CribSide side,
+                                      const ThrowWeights& opponent) {
+    return analyse(dealt, 1, side, [&opponent](KeepValue& k, int, int, const Unseen& u) {
+        valueCribWeighted(k, u, opponent);
+    });
 }
 
 std::vector<KeepValue> analyseDiscardPlain(std::span<const int> dealt, int gameType,

@@ -40,6 +40,15 @@ struct KeepValue {
 //     the partner deals, which is why the side matters and not who deals.
 std::vector<KeepValue> analyseDiscard(std::span<const int> dealt, int gameType, CribSide side);
 
+// How much likelier than any other two unseen cards the opponent is to give two cards of these
+// rank keys (0 King, 1 Ace .. 12 Queen), [x][y] with x <= y.
+using ThrowWeights = std::array<std::array<double, 13>, 13>;
+
+// The two-player analysis with the opponent's two crib cards weighted by `opponent` instead of
+// taken alike: each pair of unseen cards counts its weight, the starter is any of the 44 left.
+std::vector<KeepValue> analyseDiscard(std::span<const int> dealt, CribSide side,
+                                      const ThrowWeights& opponent);
+
 // The same values by scoring every case one by one with the show scorer: the plain
 // enumeration the fast analysis is checked and measured against. Same order and results.
 std::vector<KeepValue> analyseDiscardPlain(std::span<const int> dealt, int gameType, CribSide side);

@@ -168,3 +168,50 @@ TEST(Discard, FastPathMatchesThePlainEnumeration) {
                    analyseDiscardPlain(dealt, gameType, side));
     }
 }
+
+// The opponent's two cards weighted by rank: all weights alike is the uniform analysis, and
+// uneven weights give the weighted mean over every case, counted here one by one.
+TEST(Discard, WeightedOpponentThrow) {
+    ThrowWeights even{};
+    for (auto& row : even) row.fill(1.0);
+    std::mt19937 gen(5);
+    for (int i = 0; i < 4; ++i) {
+        const auto dealt = randomDeal(gen, 6);
+        const auto uniform = analyseDiscard(dealt, 1, CribSide::Own);
+        const auto weighted = analyseDiscard(dealt, CribSide::Own, even);
+        ASSERT_EQ(uniform.size(), weighted.size());
+        for (std::size_t k = 0; k < uniform.size(); ++k) {
+            EXPECT_EQ(uniform[k].thrown, weighted[k].thrown);
+            EXPECT_NEAR(uniform[k].crib, weighted[k].crib, 1e-9);
+        }
+    }
+
+    ThrowWeights uneven{};
+    std::uniform_real_distribution<double> w(0.0, 3.0);
+    for (int x = 0; x < 13; ++x)
+        for (int y = x; y < 13; ++y) uneven[x][y] = w(gen);
+    // Jacks and a flush-prone throw, so that nob and flush weigh in.
+    const std::vector<int> dealt = {card(J, H), card(4, H), card(J, C),
+                                    card(5, S), card(9, D), card(K, H)};
+    const auto keeps = analyseDiscard(dealt, CribSide::Opponent, uneven);
+    std::vector<int> unseen;
+    for (int c = 1; c <= 52; ++c)
+        if (std::find(dealt.begin(), dealt.end(), c) == dealt.end()) unseen.push_back(c);
+    for (const KeepValue& k : keeps) {
+        double sum = 0, weight = 0;
+        for (std::size_t a = 0; a < unseen.size(); ++a)
+            for (std::size_t b = a + 1; b < unseen.size(); ++b) {
+                const int x = rankKey(unseen[a]), y = rankKey(unseen[b]);
+                const double pw = uneven[std::min(x, y)][std::max(x, y)];
+                for (std::size_t s = 0; s < unseen.size(); ++s) {
+                    if (s == a || s == b) continue;
+                    sum +=
+                        pw * scoreShow({k.thrown[0], k.thrown[1], unseen[a], unseen[b], unseen[s]})
+                                 .total;
+                    weight += pw;
+                }
+            }
+        EXPECT_NEAR(k.crib, sum / weight, 1e-9);
+        EXPECT_DOUBLE_EQ(k.net, k.hand - k.crib);
+    }
+}
