@@ -86,7 +86,7 @@ struct Watcher : ClientLink {
         const std::string_view text =
             std::string_view(message).substr(0, message.find(net::kTerminator));
         const auto [command, args] = net::splitCommand(text);
-        net::FieldReader r(args);
+        namespace in = net::toClient;
         if (command == "CMD_startgame") {
             for (int& s : scores) s = 0;
             winner = 0;
@@ -95,47 +95,46 @@ struct Watcher : ClientLink {
             commit();
             deal = {};
         } else if (command == "CMD_turnover") {
-            r.takeInt();
-            const int heels = r.takeInt().value_or(0);
-            deal.dealer = r.takeInt().value_or(0);
-            deal.heels = heels;
-            setScore(deal.dealer, r.takeInt().value_or(0), r);
-        } else if (command == "CMD_extra" || command == "CMD_total15" || command == "CMD_total31" ||
-                   command == "CMD_pegsgo" || command == "CMD_pegslast") {
-            const int seat = r.takeInt().value_or(0);
-            const int score = r.takeInt().value_or(0);
-            if (command == "CMD_extra") r.takeInt(); // the kind
-            if (seat >= 1 && seat <= 4) deal.play[seat] += score - scores[seat];
-            setScore(seat, score, r);
-        } else if (command == "CMD_endscore") {
-            const int dealer = r.takeInt().value_or(0);
-            const int seat = r.takeInt().value_or(0);
-            const int score = r.takeInt().value_or(0);
-            const int partner = r.takeInt().value_or(0);
-            const int partnerScore = r.takeInt().value_or(0);
-            const int total = r.takeInt().value_or(0);
-            if (seat == 5) {
-                deal.crib = total;
-                deal.counted = true;
-            } else if (seat >= 1 && seat <= 4) {
-                deal.hand[seat] = total;
-                scores[seat] = score;
-                if (partner >= 1 && partner <= 4) scores[partner] = partnerScore;
+            if (const auto m = in::readTurnover(args)) {
+                deal.dealer = m->dealer;
+                deal.heels = m->heels;
+                setScore(m->dealer, m->dealerScore, m->partner, m->partnerScore);
             }
-            (void)dealer;
+        } else if (command == "CMD_extra") {
+            if (const auto m = in::readExtra(args))
+                played(m->seat, m->score, m->partner, m->partnerScore);
+        } else if (command == "CMD_total15" || command == "CMD_total31" ||
+                   command == "CMD_pegsgo" || command == "CMD_pegslast") {
+            const auto m = command == "CMD_total15"   ? in::readTotal15(args)
+                           : command == "CMD_total31" ? in::readTotal31(args)
+                           : command == "CMD_pegsgo"  ? in::readPegsgo(args)
+                                                      : in::readPegslast(args);
+            if (m) played(m->seat, m->score, m->partner, m->partnerScore);
+        } else if (command == "CMD_endscore") {
+            if (const auto m = in::readEndscore(args)) {
+                if (m->seat == 5) {
+                    deal.crib = m->total;
+                    deal.counted = true;
+                } else {
+                    deal.hand[m->seat] = m->total;
+                    setScore(m->seat, m->score, m->partner, m->partnerScore);
+                }
+            }
         } else if (command == "CMD_winner") {
-            winner = r.takeInt().value_or(0);
+            if (const auto m = in::readWinner(args)) winner = m->seat;
             deal.counted = false;
         }
     }
     void close() override {}
 
-    void setScore(int seat, int score, net::FieldReader& r) {
-        if (seat < 1 || seat > 4) return;
-        scores[seat] = score;
-        const int partner = r.takeInt().value_or(0);
-        const int partnerScore = r.takeInt().value_or(0);
+    void setScore(int seat, int score, int partner, int partnerScore) {
+        if (seat >= 1 && seat <= 4) scores[seat] = score;
         if (partner >= 1 && partner <= 4) scores[partner] = partnerScore;
+    }
+    // Points in the play: the difference to the seat's score before.
+    void played(int seat, int score, int partner, int partnerScore) {
+        if (seat >= 1 && seat <= 4) deal.play[seat] += score - scores[seat];
+        setScore(seat, score, partner, partnerScore);
     }
 
     // Two-player deals only: the dealer and the pone.

@@ -94,31 +94,32 @@ void Tchat::clearall() {
 }
 
 void Tchat::startthegame(std::string_view args) {
+    // The host's name may hold "+": the shared reader takes the choices from the end. A
+    // message it does not read leaves the table as it is.
+    const auto start = net::toClient::readStartgame(args);
+    if (!start) return;
     m_buttonStart->hide();
     m_justWatch->setChecked(false);
     m_state.phase = 0;
     clearall();
 
-    net::FieldReader f(args);
-    const QString host = fromWire(f.takeText());
-    const std::string_view points = f.takeText();
-    const auto type = field(f);
-    m_playToScore->setText(points == "2" ? QStringLiteral("Play to Score: 61")
-                                         : QStringLiteral("Play to Score: 121"));
-    if (!type) return;
-    m_state.gameType = *type;
+    const QString host = fromWire(start->name);
+    const int type = start->gameType;
+    m_playToScore->setText(start->target() == 60 ? QStringLiteral("Play to Score: 61")
+                                                 : QStringLiteral("Play to Score: 121"));
+    m_state.gameType = type;
 
     for (int seat = 1; seat <= table::kSeats; ++seat) {
         items(seat).cards->clear();
         items(seat).cards->show();
     }
     drawColours();
-    m_gameType->setText(table::gameTypeText(*type));
+    m_gameType->setText(table::gameTypeText(type));
     showNotPlaying();
-    addSystemLine(host + " has started a " + table::gameTypeText(*type) + ".");
+    addSystemLine(host + " has started a " + table::gameTypeText(type) + ".");
     hideLocalCards();
 
-    const int players = table::playersOf(*type);
+    const int players = table::playersOf(type);
     for (int seat = 2; seat <= table::kSeats; ++seat) {
         QLabel* name = items(seat).name;
         if (seat <= players && name->text() == QLatin1String("<Waiting>"))

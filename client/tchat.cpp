@@ -265,8 +265,8 @@ void Tchat::receiveBytes(const QByteArray& bytes) {
     for (std::string& message :
          m_receiveBuffer.append(std::string_view(bytes.constData(), bytes.size())))
         m_receivedlist.push_back(std::move(message));
-    // A server that never ends its message is not followed into unbounded memory.
-    if (m_receiveBuffer.overflowed()) m_receiveBuffer.clear();
+    // The buffer drops an overlong message itself, up to its terminator, so no tail of it is
+    // ever taken for a message from the server.
     updateTimer();
 }
 

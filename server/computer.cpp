@@ -174,18 +174,16 @@ void TServer::notePublic(const std::string& message) {
     if (command == "CMD_startround" || command == "CMD_startgame") {
         m_playRecord.clear();
     } else if (command == "CMD_turnover") {
-        m_playRecord.starter = net::FieldReader(args).takeInt().value_or(rules::kNoCard);
+        if (const auto m = net::toClient::readTurnover(args)) m_playRecord.starter = m->starter;
     } else if (command == "CMD_playcard") {
-        net::FieldReader r(args);
-        const auto seat = r.takeInt();
-        r.takeInt(); // the position in the hand
-        r.takeInt(); // the place in the count
-        const auto card = r.takeInt();
-        if (seat && card) m_playRecord.lay(*seat, *card);
-    } else if (command == "CMD_hegoes" || command == "CMD_pegsgo") {
+        if (const auto m = net::toClient::readPlaycard(args)) m_playRecord.lay(m->seat, m->card);
+    } else if (command == "CMD_hegoes") {
+        if (const auto seat = net::toClient::readHegoes(args))
+            m_playRecord.go(*seat, m_game.seq.count);
+    } else if (command == "CMD_pegsgo") {
         // A go is pegged by the seat that laid the last card when it cannot lay another.
-        const auto seat = net::FieldReader(args).takeInt();
-        if (seat) m_playRecord.go(*seat, m_game.seq.count);
+        if (const auto m = net::toClient::readPegsgo(args))
+            m_playRecord.go(m->seat, m_game.seq.count);
     }
 }
 

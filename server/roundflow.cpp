@@ -32,12 +32,12 @@ bool TServer::checkfornocards() const {
 void TServer::addScore(int seat, int points) {
     tplayer& p = m_players[seat];
     p.score += points;
-    if (m_game.gameType == 4) m_players[p.partner].score = p.score;
+    if (m_game.gameType == rules::Partners) m_players[p.partner].score = p.score;
 }
 
-void TServer::sendScoreMessage(std::string (*build)(int, int, int, int), int seat) {
+void TServer::sendScoreMessage(std::string (*build)(const net::ScoreChange&), int seat) {
     const int partner = m_players[seat].partner;
-    broadcast(build(seat, m_players[seat].score, partner, m_players[partner].score));
+    broadcast(build({seat, m_players[seat].score, partner, m_players[partner].score}));
 }
 
 // ---- The action timer ------------------------------------------------------------------------
@@ -73,10 +73,10 @@ void TServer::runAction(int action) {
         if (!g.dealInProgress) startround();
         break;
     case ResetCount:
-        if (g.dealInProgress && g.phase == 3) startagain();
+        if (g.dealInProgress && g.phase == rules::ThePlay) startagain();
         break;
     case TheShow:
-        if (g.dealInProgress && g.phase == 3) figurescores();
+        if (g.dealInProgress && g.phase == rules::ThePlay) figurescores();
         break;
     case ComputerCard: {
         const int seat = g.currentPlayer;
@@ -87,7 +87,7 @@ void TServer::runAction(int action) {
         break;
     }
     case NextPlayer:
-        if (g.dealInProgress && g.phase == 3) findplayer();
+        if (g.dealInProgress && g.phase == rules::ThePlay) findplayer();
         break;
     default:
         break;
@@ -96,22 +96,18 @@ void TServer::runAction(int action) {
 
 // ---- Game and deal ---------------------------------------------------------------------------
 
-void TServer::startgame(std::string_view args) {
-    // The host's name may hold "+": the points choice and the type are read from the end.
-    const auto start = net::readStartgame(args);
-    if (!start || !rules::validGameType(start->gameType)) return;
-    const std::string name(start->name), points(start->points);
-    const int gameType = start->gameType;
-
+void TServer::startgame(const net::StartGame& m) {
     // Whatever the last game left pending (a computer's card, a reset, the show) belongs to it.
     cancelAction();
     Game& g = m_game;
     g.inProgress = true;
     g.dealInProgress = false;
-    g.target = points == "2" ? 60 : 120;
-    g.gameType = gameType;
+    g.target = m.target();
+    g.gameType = m.gameType;
     g.lastPlayer = 0;
-    broadcast(net::toClient::startgame(name, points, std::to_string(gameType)));
+    net::StartGame relay = m;
+    relay.name = net::cutName(m.name);
+    broadcast(net::toClient::startgame(relay));
     for (int seat = 1; seat <= rules::kSeats; ++seat) {
         m_players[seat].score = 0;
         m_players[seat].watching = false;
@@ -136,7 +132,7 @@ void TServer::startround() {
     g.cribBreakdown = {};
     g.dealer = rules::nextDealer(g.dealer, g.gameType);
     g.currentPlayer = g.dealer;
-    g.phase = rules::discardPhase(g.gameType);
+    g.phase = rules::givingPhase(g.gameType);
     broadcast(net::toClient::startround());
 
     g.deal.shufflecards();
@@ -166,63 +162,61 @@ void TServer::findplayer1() {
     }
     for (int seat = 1; seat <= rules::kSeats; ++seat) {
         // An earlier computer's gift may have completed the giving and started the play.
-        if (g.phase == 3) break;
+        if (g.phase == rules::ThePlay) break;
         if (!m_players[seat].gave && isComputerPlayed(seat)) computersendcard(seat);
     }
 }
 
 void TServer::sendcard(std::string_view args) {
-    net::FieldReader r(args);
-    const auto seat = r.takeInt();
-    const auto pos1 = r.takeInt();
-    std::optional<int> pos2 = 0;
-    if (!r.atEnd()) pos2 = r.takeInt();
-    if (!seat || !pos1 || !pos2) return;
-    const int s = *seat, p1 = *pos1, p2 = *pos2;
-    if (s < 1 || s > rules::kSeats) return;
+    if (const auto m = net::toServer::readSendcard(args)) sendcard(*m);
+}
 
+void TServer::sendcard(const net::CribCards& m) {
+    const int s = m.seat, p1 = m.first, p2 = m.second;
     Game& g = m_game;
     tplayer& p = m_players[s];
     if (!g.inProgress || !g.dealInProgress) return;
-    if (p.gave || (g.phase != 1 && g.phase != 2) || !p.turn) return;
+    if (p.gave || (g.phase != rules::GiveTwo && g.phase != rules::GiveOne) || !p.turn) return;
     rules::Hand& hand = g.deal.hands[s];
     // A position must name a card still in the hand; in the two-player game the two must differ,
     // or one card would go to the crib twice.
     if (!validPosition(p1) || hand[p1] == rules::kNoCard) return;
-    if (g.phase == 1 && p2 != 0 && (!validPosition(p2) || p2 == p1 || hand[p2] == rules::kNoCard))
+    if (g.phase == rules::GiveTwo && p2 != 0 &&
+        (!validPosition(p2) || p2 == p1 || hand[p2] == rules::kNoCard))
         return;
 
-    if (g.phase == 1 && p2 == 0) {
+    if (g.phase == rules::GiveTwo && p2 == 0) {
         sendTo(s, net::toClient::needtwo(s));
         if (isComputerPlayed(s)) computerresend(s);
         return;
     }
     g.deal.putInCrib(rules::cribPosition(g.gameType, s, 1), hand[p1]);
-    if (g.phase == 1) g.deal.putInCrib(rules::cribPosition(g.gameType, s, 2), hand[p2]);
+    if (g.phase == rules::GiveTwo)
+        g.deal.putInCrib(rules::cribPosition(g.gameType, s, 2), hand[p2]);
 
     p.turn = false;
     // One card is given in phase 2: a second position the sender named was not taken, and a
     // watching client told of it would drop a card it still holds.
-    sendTo(s, net::toClient::gavecards(s, p1, g.phase == 1 ? p2 : 0));
+    sendTo(s, net::toClient::gavecards(s, p1, g.phase == rules::GiveTwo ? p2 : 0));
     const std::string setcrib = net::toClient::setcrib(s);
     for (int n = 1; n <= kMaxConnections; ++n)
         if (n != s) sendTo(n, setcrib);
 
     p.gave = true;
     hand[p1] = rules::kNoCard;
-    if (g.gameType == 1) hand[p2] = rules::kNoCard;
+    if (g.gameType == rules::TwoPlayers) hand[p2] = rules::kNoCard;
 
     const int seats = rules::seatsInPlay(g.gameType);
     for (int other = 1; other <= seats; ++other)
         if (!m_players[other].gave) return;
 
-    g.phase = 3;
+    g.phase = rules::ThePlay;
     g.deal.turnStarter(g.gameType);
     const int heels = rules::isJack(g.deal.starter) ? rules::kPointsHeels : 0;
     if (heels) addScore(g.dealer, heels);
     const int partner = m_players[g.dealer].partner;
-    broadcast(net::toClient::turnover(g.deal.starter, heels, g.dealer, m_players[g.dealer].score,
-                                      partner, m_players[partner].score));
+    broadcast(net::toClient::turnover({g.deal.starter, heels, g.dealer, m_players[g.dealer].score,
+                                       partner, m_players[partner].score}));
     g.currentPlayer = g.dealer;
     findplayer();
 }
@@ -230,15 +224,15 @@ void TServer::sendcard(std::string_view args) {
 // ---- The play --------------------------------------------------------------------------------
 
 void TServer::playcard(std::string_view args) {
-    net::FieldReader r(args);
-    const auto seat = r.takeInt();
-    const auto pos = r.takeInt();
-    if (!seat || !pos) return;
-    const int s = *seat, p = *pos;
+    if (const auto m = net::toServer::readPlaycard(args)) playcard(*m);
+}
+
+void TServer::playcard(const net::CardChoice& m) {
+    const int s = m.seat, p = m.position;
     if (s < 1 || s > rules::kSeats || !validPosition(p)) return;
 
     Game& g = m_game;
-    if (!g.inProgress || !g.dealInProgress || g.phase != 3) return;
+    if (!g.inProgress || !g.dealInProgress || g.phase != rules::ThePlay) return;
     if (s != g.currentPlayer || !m_players[s].turn) return;
     rules::Hand& hand = g.deal.hands[s];
     const int card = hand[p];
@@ -251,14 +245,14 @@ void TServer::playcard(std::string_view args) {
     m_players[s].turn = false;
     g.seq.push(card);
     const rules::ExtraScore extra = rules::givescoreforextra(g.seq);
-    if (extra.kind != 0) {
+    if (const auto kind = rules::toPegKind(extra.kind)) {
         addScore(s, extra.points);
         const int partner = m_players[s].partner;
-        broadcast(net::toClient::extra(s, m_players[s].score, extra.kind, partner,
-                                       m_players[partner].score));
+        broadcast(net::toClient::extra(
+            {s, m_players[s].score, *kind, partner, m_players[partner].score}));
     }
     g.seq.addToCount(card);
-    broadcast(net::toClient::playcard(s, p, g.seq.n, card, g.seq.count));
+    broadcast(net::toClient::playcard({s, p, g.seq.n, card, g.seq.count}));
     hand[p] = rules::kNoCard;
 
     if (g.seq.count == 31) {
@@ -305,7 +299,7 @@ void TServer::findplayer() {
         if (s != g.lastPlayer || can) {
             if (can) {
                 m_players[s].turn = true;
-                broadcast(net::toClient::nextplayer(s, 3));
+                broadcast(net::toClient::nextplayer(s, rules::ThePlay));
                 if (isComputerPlayed(s)) schedule(ComputerCard, 1);
             } else {
                 broadcast(net::toClient::hegoes(s));
@@ -350,9 +344,9 @@ void TServer::figurescores() {
         const bool dealer = seat == g.dealer;
         // The dealer's message already carries the crib in its score.
         p.score += p.breakdown.total + (dealer ? g.cribBreakdown.total : 0);
-        if (g.gameType == 4) m_players[p.partner].score = p.score;
+        if (g.gameType == rules::Partners) m_players[p.partner].score = p.score;
 
-        net::toClient::EndScore e;
+        net::EndScore e;
         e.dealer = g.dealer;
         e.seat = seat;
         e.score = p.score;
@@ -370,7 +364,7 @@ void TServer::figurescores() {
         broadcast(net::toClient::endscore(e));
 
         if (dealer) {
-            net::toClient::EndScore c;
+            net::EndScore c;
             const rules::ShowScore& cb = g.cribBreakdown;
             c.dealer = g.dealer;
             c.seat = 5;
@@ -389,11 +383,10 @@ void TServer::figurescores() {
     schedule(NextDealAfterShow, 30);
 }
 
-void TServer::clickdone(std::string_view args) {
-    const auto seat = net::FieldReader(args).takeInt();
-    if (!seat || *seat < 1 || *seat > kMaxConnections) return;
+void TServer::clickdone(int seat) {
+    if (seat < 1 || seat > kMaxConnections) return;
     if (!m_game.inProgress || m_pendingAction != NextDealAfterShow || m_countdown < 2) return;
-    tplayer& p = m_players[*seat];
+    tplayer& p = m_players[seat];
     if (p.done) return;
     p.done = true;
     for (int s = 1; s <= rules::kSeats; ++s)
@@ -408,7 +401,7 @@ bool TServer::checkforwin(int seat) {
     g.inProgress = false;
     // Nothing of the finished game may run after the winner is announced.
     cancelAction();
-    const int partner = g.gameType == 4 ? m_players[seat].partner : 0;
+    const int partner = g.gameType == rules::Partners ? m_players[seat].partner : 0;
     broadcast(net::toClient::winner(seat, partner));
     log("game won by seat " + std::to_string(seat) +
         (partner ? " and seat " + std::to_string(partner) : std::string()) + " with " +

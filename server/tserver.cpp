@@ -13,12 +13,6 @@ bool validNumber(int n) {
     return n >= 1 && n <= TServer::kMaxConnections;
 }
 
-// True when the first field of a message names the connection it arrived on.
-bool namesSender(std::string_view args, int connection) {
-    const auto first = net::FieldReader(args).takeInt();
-    return first && *first == connection;
-}
-
 } // namespace
 
 TServer::TServer(QObject* parent) : QObject(parent) {
@@ -84,22 +78,24 @@ int TServer::attachConnection(std::shared_ptr<ClientLink> link) {
 void TServer::receiveBytes(int n, std::string_view bytes) {
     if (!validNumber(n) || !m_players[n].connected) return;
     tplayer& p = m_players[n];
-    for (std::string& text : p.buffer.append(bytes)) {
+    std::vector<std::string> messages = p.buffer.append(bytes);
+    // One message longer than any an honest client sends, whole or still unterminated, and the
+    // sender is closed; the buffer has already let go of it.
+    if (p.buffer.overflowed()) {
+        log("connection " + std::to_string(n) + " closed: message too long");
+        disconnectsock(n);
+        return;
+    }
+    for (std::string& text : messages) {
         m_queuedBytes[n] += text.size() + 1;
         m_receivedlist[n].push_back(Queued{n, p.serial, m_nextSeq++, std::move(text)});
     }
     if (queuedMessages() > 0 && !m_socktimer->isActive()) m_socktimer->start();
     // Whole messages count too: a client may not make us hold more than this for it.
-    if (m_queuedBytes[n] > kMaxQueuedBytes) {
+    if (m_queuedBytes[n] > net::kMaxQueuedBytes) {
         log("connection " + std::to_string(n) + " closed: too much waiting in the queue");
         m_receivedlist[n].clear();
         m_queuedBytes[n] = 0;
-        disconnectsock(n);
-        return;
-    }
-    // A peer that never ends its message would make us hold its bytes for ever.
-    if (p.buffer.overflowed()) {
-        log("connection " + std::to_string(n) + " closed: message too long");
         disconnectsock(n);
     }
 }
@@ -183,64 +179,69 @@ void TServer::dispatch(const Queued& item) {
     const int from = item.connection;
     // The number has passed to a newer connection: what the old one queued is not the new one's.
     if (m_players[from].serial != item.serial) return;
+    using namespace net::toServer;
 
     if (command == "CMD_logininfo") {
         // A login that arrives after its connection closed would seat a ghost nobody frees.
-        if (namesSender(args, from) && m_players[from].connected) receivedlogininfo(args);
+        if (const auto m = readLogininfo(args); m && m->seat == from) receivedlogininfo(*m);
     } else if (command == "CMD_kickhim") {
-        if (from == 1 && namesSender(args, from)) kickhim(args);
+        if (const auto m = readKickhim(args); m && from == 1 && m->requester == from) kickhim(*m);
     } else if (command == "CMD_chat") {
-        if (namesSender(args, from)) chat(args);
+        if (const auto m = readChat(args); m && m->seat == from) chat(*m);
     } else if (command == "CMD_action") {
-        if (namesSender(args, from)) action(args);
+        if (const auto m = readAction(args); m && m->seat == from) action(*m);
     } else if (command == "CMD_startgame") {
-        if (from == 1) startgame(args);
+        if (const auto m = readStartgame(args); m && from == 1) startgame(*m);
     } else if (command == "CMD_justwatch") {
-        if (from == 1 || namesSender(args, from)) justwatch(args);
+        if (const auto m = readJustwatch(args); m && (from == 1 || m->seat == from)) justwatch(*m);
     } else if (command == "CMD_sendcard") {
-        if (namesSender(args, from)) sendcard(args);
+        if (const auto m = readSendcard(args); m && m->seat == from) sendcard(*m);
     } else if (command == "CMD_playcard") {
-        if (namesSender(args, from)) playcard(args);
+        if (const auto m = readPlaycard(args); m && m->seat == from) playcard(*m);
     } else if (command == "CMD_clickdone") {
-        if (namesSender(args, from)) clickdone(args);
+        if (const auto m = readClickdone(args); m && *m == from) clickdone(*m);
     } else if (command == "CMD_playasound") {
-        if (namesSender(args, from)) playasound(args);
+        if (const auto m = readPlayasound(args); m && m->seat == from) playasound(*m);
     }
 }
 
 // ---- Login -----------------------------------------------------------------------------------
 
-void TServer::receivedlogininfo(std::string_view args) {
-    net::FieldReader r(args);
-    const auto n = r.takeInt();
-    if (!n || !validNumber(*n)) return;
-    const std::string_view version = r.takeText();
-    const std::string name(r.rest());
+void TServer::receivedlogininfo(const net::Login& m) {
+    const int n = m.seat;
+    if (!validNumber(n) || !m_players[n].connected) return;
+    const std::string name(net::cutName(m.name));
 
-    tplayer& p = m_players[*n];
+    tplayer& p = m_players[n];
     p.name = name;
-    p.connected = true;
-    log("connection " + std::to_string(*n) + " logged in as " + name);
+    log("connection " + std::to_string(n) + " logged in as " + name);
 
-    broadcast(net::toClient::newplayerinfo(*n, name));
-    for (int m = 1; m <= kMaxConnections; ++m) {
-        if (m != *n && m_players[m].connected)
-            sendTo(*n, net::toClient::existingplayers(m, m_players[m].name));
+    broadcast(net::toClient::newplayerinfo(n, name));
+    for (int other = 1; other <= kMaxConnections; ++other) {
+        if (other != n && m_players[other].connected)
+            sendTo(n, net::toClient::existingplayers(other, m_players[other].name));
     }
-    if (version != net::kVersion) {
+    if (m.version != net::kVersion) {
         sendTo(1, net::toClient::havewrongversion(name));
-        sendTo(*n, net::toClient::wrongversion());
+        sendTo(n, net::toClient::wrongversion());
     }
-    if (m_game.inProgress) bringUpToDate(*n);
+    if (m_game.inProgress) bringUpToDate(n);
 }
 
 void TServer::bringUpToDate(int n) {
     const Game& g = m_game;
     const int scores[4] = {m_players[1].score, m_players[2].score, m_players[3].score,
                            m_players[4].score};
-    sendTo(n, net::toClient::loadstats(n, g.gameType, g.target, g.phase, g.dealer, g.currentPlayer,
-                                       scores));
-    if (g.phase == 3) {
+    net::LoadStats stats;
+    stats.seat = n;
+    stats.gameType = g.gameType;
+    stats.target = g.target;
+    stats.phase = g.phase;
+    stats.dealer = g.dealer;
+    stats.current = g.currentPlayer;
+    std::copy(std::begin(scores), std::end(scores), stats.scores.begin());
+    sendTo(n, net::toClient::loadstats(stats));
+    if (g.phase == rules::ThePlay) {
         std::vector<int> keys;
         for (int i = 1; i <= g.seq.n; ++i)
             if (g.seq.keys[i] != 0) keys.push_back(g.seq.keys[i]);
@@ -257,62 +258,46 @@ void TServer::bringUpToDate(int n) {
         if (hand[pos] != rules::kNoCard) cards.emplace_back(pos, hand[pos]);
     if (!cards.empty()) sendTo(n, net::toClient::mycards(n, cards));
     // Only a seat that still has to give is asked to: one that gave could never give again.
-    if (g.dealInProgress && (g.phase == 1 || g.phase == 2) && seatInPlay(n) && !m_players[n].gave)
+    if (g.dealInProgress && (g.phase == rules::GiveTwo || g.phase == rules::GiveOne) &&
+        seatInPlay(n) && !m_players[n].gave)
         sendTo(n, net::toClient::playergive(n, g.dealer, g.phase));
-    if (g.dealInProgress && g.phase == 3 && g.currentPlayer == n && m_players[n].turn)
-        sendTo(n, net::toClient::nextplayer(n, 3));
+    if (g.dealInProgress && g.phase == rules::ThePlay && g.currentPlayer == n && m_players[n].turn)
+        sendTo(n, net::toClient::nextplayer(n, rules::ThePlay));
 }
 
 // ---- Relays, just watch, kicks ---------------------------------------------------------------
 
-void TServer::chat(std::string_view args) {
-    net::FieldReader r(args);
-    const auto n = r.takeInt();
-    if (!n || !validNumber(*n)) return;
-    broadcast(net::toClient::chat(*n, m_players[*n].name + " chats: " + std::string(r.rest())));
+// The name was cut at login and the text is cut here, so a relay is never longer than a name,
+// " chats: " and kMaxChatBytes.
+void TServer::chat(const net::SeatText& m) {
+    broadcast(net::toClient::chat(m.seat,
+                                  m_players[m.seat].name + " chats: " + net::cutChatText(m.text)));
 }
 
-void TServer::action(std::string_view args) {
-    net::FieldReader r(args);
-    const auto n = r.takeInt();
-    if (!n || !validNumber(*n)) return;
-    broadcast(net::toClient::action(*n, m_players[*n].name + " " + std::string(r.rest())));
+void TServer::action(const net::SeatText& m) {
+    broadcast(
+        net::toClient::action(m.seat, m_players[m.seat].name + " " + net::cutChatText(m.text)));
 }
 
-void TServer::playasound(std::string_view args) {
-    net::FieldReader r(args);
-    const auto n = r.takeInt();
-    if (!n || !validNumber(*n)) return;
-    // The rest is relayed as it came; the builder puts back the "+" that ends it.
-    std::string_view rest = r.rest();
-    if (!rest.empty() && rest.back() == '+') rest.remove_suffix(1);
-    broadcast(net::toClient::playasound(*n, rest));
+void TServer::playasound(const net::Sound& m) {
+    broadcast(net::toClient::playasound(m.seat, m.name));
 }
 
-void TServer::justwatch(std::string_view args) {
-    net::FieldReader r(args);
-    const auto seat = r.takeInt();
-    if (!seat || *seat < 1 || *seat > rules::kSeats) return;
-    const std::string_view mode = r.takeText();
-    if (mode == "2") {
-        m_players[*seat].watching = false;
-        broadcast(net::toClient::justwatching(*seat, "2"));
-    } else if (mode == "1" && m_game.inProgress) {
-        m_players[*seat].watching = true;
-        broadcast(net::toClient::justwatching(*seat, "1"));
-        handOverToComputer(*seat);
+void TServer::justwatch(const net::WatchChange& m) {
+    if (!m.watching) {
+        m_players[m.seat].watching = false;
+        broadcast(net::toClient::justwatching(m));
+    } else if (m_game.inProgress) {
+        m_players[m.seat].watching = true;
+        broadcast(net::toClient::justwatching(m));
+        handOverToComputer(m.seat);
     }
 }
 
-void TServer::kickhim(std::string_view args) {
-    net::FieldReader r(args);
-    const auto requester = r.takeInt();
-    const auto target = r.takeInt();
-    if (!requester || *requester != 1 || !target || !validNumber(*target)) return;
-    if (m_players[*target].connected) {
-        log("connection " + std::to_string(*target) + " removed by the host");
-        disconnectsock(*target);
-    }
+void TServer::kickhim(const net::Kick& m) {
+    if (m.requester != 1 || !m_players[m.target].connected) return;
+    log("connection " + std::to_string(m.target) + " removed by the host");
+    disconnectsock(m.target);
 }
 
 // A seat that has just lost its player (gone or watching) is played by the computer from now on;
@@ -320,9 +305,9 @@ void TServer::kickhim(std::string_view args) {
 void TServer::handOverToComputer(int seat) {
     const Game& g = m_game;
     if (!g.inProgress || !g.dealInProgress || !seatInPlay(seat) || !isComputerPlayed(seat)) return;
-    if ((g.phase == 1 || g.phase == 2) && !m_players[seat].gave) {
+    if ((g.phase == rules::GiveTwo || g.phase == rules::GiveOne) && !m_players[seat].gave) {
         computersendcard(seat);
-    } else if (g.phase == 3 && g.currentPlayer == seat && m_players[seat].turn) {
+    } else if (g.phase == rules::ThePlay && g.currentPlayer == seat && m_players[seat].turn) {
         schedule(ComputerCard, 1);
     }
 }

@@ -7,6 +7,7 @@
 #include "rules/pegging.h"
 #include "rules/scoring.h"
 #include "rules/seatview.h"
+#include "rules/types.h"
 #include "server/clientlink.h"
 
 #include <QObject>
@@ -37,7 +38,7 @@ struct tplayer {
     // Which connection last held this number, so a message queued by an earlier holder is never
     // taken for the current one.
     std::uint64_t serial = 0;
-    net::ReceiveBuffer buffer;
+    net::ReceiveBuffer buffer{net::kMaxClientMessage};
     int score = 0;
     bool watching = false;
     int partner = 0;
@@ -58,9 +59,9 @@ public:
     struct Game {
         bool inProgress = false;
         bool dealInProgress = false;
-        int gameType = 0;
+        rules::GameType gameType = rules::NoGameType;
         int target = 120;
-        int phase = 0;
+        rules::Phase phase = rules::NoPhase;
         int dealer = 0;
         int currentPlayer = 0;
         int lastPlayer = 0;
@@ -120,8 +121,6 @@ public:
     void timer1Timer();
 
     std::size_t queuedMessages() const;
-    // What one connection may have waiting in the queue; a client past it is closed.
-    static constexpr std::size_t kMaxQueuedBytes = 1024 * 1024;
     const tplayer& player(int n) const { return m_players[n]; }
     tplayer& player(int n) { return m_players[n]; }
     int slotsInUse() const { return m_slots; }
@@ -152,26 +151,30 @@ private:
     void tempsockDisconnect(TSock* sock);
     void tempsockInfo(TSock* sock, const QString& text);
     int numberOf(const TSock* sock) const;
+    // Every message reaches its handler through the shared reader of its type, after the check
+    // that its first field names the connection it came on.
     void dispatch(const Queued& item);
-    void receivedlogininfo(std::string_view args);
-    void chat(std::string_view args);
-    void action(std::string_view args);
-    void playasound(std::string_view args);
-    void justwatch(std::string_view args);
-    void kickhim(std::string_view args);
+    void receivedlogininfo(const net::Login& m);
+    void chat(const net::SeatText& m);
+    void action(const net::SeatText& m);
+    void playasound(const net::Sound& m);
+    void justwatch(const net::WatchChange& m);
+    void kickhim(const net::Kick& m);
     void bringUpToDate(int n);
     void handOverToComputer(int seat);
     void log(const std::string& line) const;
 
     // Round flow (roundflow.cpp)
-    void startgame(std::string_view args);
+    void startgame(const net::StartGame& m);
     void startround();
     void findplayer1();
-    // Reached from the wire and by the computer players alike, with the same argument text
-    // ("seat+pos+").
+    // Reached from the wire and by the computer players alike; the computers hand over the
+    // argument text a client would send ("seat+pos+"), read by the same reader.
     void sendcard(std::string_view args);
+    void sendcard(const net::CribCards& m);
     void playcard(std::string_view args);
-    void clickdone(std::string_view args);
+    void playcard(const net::CardChoice& m);
+    void clickdone(int seat);
     void findplayer();
     void startagain();
     void figurescores();
@@ -183,7 +186,7 @@ private:
     bool seatInPlay(int seat) const;
     bool isComputerPlayed(int seat) const;
     bool checkfornocards() const; // true when no seat in play holds a card
-    void sendScoreMessage(std::string (*build)(int, int, int, int), int seat);
+    void sendScoreMessage(std::string (*build)(const net::ScoreChange&), int seat);
 
     // Computer players (computer.cpp)
     void computersendcard(int seat);

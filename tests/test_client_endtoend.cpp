@@ -96,10 +96,10 @@ TEST_P(EndToEnd, ALocalPlayerPlaysAWholeGameWithTheMouse) {
     const GameCase game = GetParam();
     chat->show();
     chat->processparams({});
-    ASSERT_TRUE(spinUntil([&] { return chat->state().connected; }, 10000));
+    ASSERT_TRUE(spinUntil([&] { return chat->state().connected; }, 30000));
     EXPECT_EQ(chat->state().localSeat, 1);
     EXPECT_TRUE(chat->state().host);
-    ASSERT_TRUE(spinUntil([&] { return chat->queueSize() == 0; }, 5000));
+    ASSERT_TRUE(spinUntil([&] { return chat->queueSize() == 0; }, 30000));
 
     // Start through the start image and the game start window.
     ASSERT_TRUE(shown("button_start"));

@@ -207,7 +207,8 @@ TEST_F(HostileTest, ImpersonationNonHostCommandsAndBadFieldsAreDropped) {
     // Bob hands over too, and the computers finish the game.
     bob->send(toServer::justwatch(2, "1"));
     ASSERT_TRUE(spinUntil([&] { return lastIsWinner(*host); }, 40000));
-    EXPECT_TRUE(lastIsWinner(*bob));
+    // Bob's copy of the winner may still be on its way when the host has read its own.
+    EXPECT_TRUE(spinUntil([&] { return lastIsWinner(*bob); }));
     EXPECT_TRUE(alive());
 }
 
@@ -315,12 +316,22 @@ TEST_F(HostileTest, ABurstOfTenThousandMessagesDoesNotHoldBackOthers) {
     ASSERT_TRUE(spinUntil([&] { return flood->sock.bytesToWrite() == 0; }));
     QElapsedTimer clock;
     clock.start();
-    // An honest line after the burst: relayed within a few seconds, not after the whole burst.
+    // An honest line after the burst is taken in turn with the flood, not after all of it. The
+    // server handles one message a tick, so the burst alone takes well over a minute; what the
+    // host saw of the flood before the honest line shows the order without timing anything.
     const bool relayed = host->sync("honest after the flood");
-    std::printf("honest line relayed: %d after %lld ms; resident %ld kB before, %ld kB after\n",
-                relayed, (long long)clock.elapsed(), before, residentKb(m_server.processId()));
+    const auto honest = std::find_if(host->got.begin(), host->got.end(), [](const std::string& m) {
+        return m.find("honest after the flood") != std::string::npos;
+    });
+    const auto floodBefore = std::count_if(host->got.begin(), honest, [](const std::string& m) {
+        return m.find("flood|clRed") != std::string::npos;
+    });
+    std::printf("honest line relayed: %d after %lld ms behind %ld flood lines of 2000; "
+                "resident %ld kB before, %ld kB after\n",
+                relayed, (long long)clock.elapsed(), long(floodBefore), before,
+                residentKb(m_server.processId()));
     EXPECT_TRUE(relayed);
-    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_LT(floodBefore, 500);
     EXPECT_FALSE(flood->closed);
 }
 

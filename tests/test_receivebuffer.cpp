@@ -1,4 +1,5 @@
-// Cutting a connection's byte stream into messages at the terminator byte.
+// Cutting a connection's byte stream into messages at the terminator byte, and dropping the
+// ones that are too long.
 #include "net/message.h"
 
 #include <gtest/gtest.h>
@@ -52,18 +53,57 @@ TEST(ReceiveBuffer, ByteByByte) {
 }
 
 TEST(ReceiveBuffer, OverflowOfUnterminatedTail) {
-    ReceiveBuffer b;
-    b.append(std::string(net::kMaxUnterminated, 'x'));
-    EXPECT_FALSE(b.overflowed()); // exactly at the cap is still allowed
+    ReceiveBuffer b(100);
+    b.append(std::string(100, 'x'));
+    EXPECT_FALSE(b.overflowed()); // exactly at the limit is still allowed
+    EXPECT_EQ(b.pending(), 100u);
     b.append("y");
     EXPECT_TRUE(b.overflowed());
+    EXPECT_EQ(b.pending(), 0u); // the memory is let go at once
     b.clear();
     EXPECT_FALSE(b.overflowed());
-    EXPECT_EQ(b.pending(), 0u);
+    EXPECT_EQ(b.append("ok\xFF"s), Msgs{"ok"});
+}
 
-    // A long message that does end in a terminator is not an overflow.
-    auto msgs = b.append(std::string(net::kMaxUnterminated * 2, 'z') + "\xFF");
+// A long relayed chat line once overflowed a client's buffer, which was emptied; the rest of
+// the line, "CMD_full+" at its end, was then read as a message from the server and ended the
+// program. What is left of an overlong message is dropped up to its terminator.
+TEST(ReceiveBuffer, TheTailOfAnOverlongMessageIsNeverAMessage) {
+    ReceiveBuffer b(64);
+    Msgs got;
+    auto feed = [&](std::string_view bytes) {
+        for (auto& m : b.append(bytes)) got.push_back(m);
+    };
+    feed("CMD_chat+2+Mal chats: " + std::string(60, 'a'));
+    EXPECT_TRUE(b.overflowed());
+    EXPECT_TRUE(b.skipping());
+    feed(std::string(1000, 'b'));
+    feed("CMD_full+");
+    feed("\xFF"
+         "CMD_winner+1+0+\xFF"s);
+    EXPECT_EQ(got, Msgs{"CMD_winner+1+0+"});
+    EXPECT_FALSE(b.skipping());
+    EXPECT_EQ(b.dropped(), 1u);
+
+    // A whole message that arrives at once, terminator and all, is dropped the same way, and
+    // the ones around it come through.
+    got.clear();
+    feed("CMD_a+\xFF" + std::string(65, 'c') + "CMD_full+\xFF" + "CMD_b+\xFF");
+    EXPECT_EQ(got, (Msgs{"CMD_a+", "CMD_b+"}));
+    EXPECT_EQ(b.dropped(), 2u);
+
+    // Byte by byte makes no difference.
+    got.clear();
+    for (char c : std::string(70, 'd') + "CMD_full+\xFF" + "CMD_c+\xFF")
+        feed(std::string_view(&c, 1));
+    EXPECT_EQ(got, Msgs{"CMD_c+"});
+}
+
+TEST(ReceiveBuffer, DefaultLimitIsTheServerMessageLimit) {
+    ReceiveBuffer b;
+    EXPECT_EQ(b.limit(), net::kMaxServerMessage);
+    auto msgs = b.append(std::string(net::kMaxServerMessage, 'z') + "\xFF");
     ASSERT_EQ(msgs.size(), 1u);
-    EXPECT_EQ(msgs[0].size(), net::kMaxUnterminated * 2);
+    EXPECT_EQ(msgs[0].size(), net::kMaxServerMessage);
     EXPECT_FALSE(b.overflowed());
 }

@@ -146,18 +146,19 @@ TEST_F(ServerExpertTest, TheSimulatedPlayFollowsTheTable) {
                 std::array<int, 5> bound{};
                 for (std::size_t i = from; i < t.sent(1).size(); ++i) {
                     const auto [command, args] = splitCommand(t.sent(1)[i]);
-                    FieldReader r(args);
                     if (command == "CMD_playcard") {
-                        const int seat = *r.takeInt();
-                        r.takeInt();
-                        r.takeInt();
-                        const int card = *r.takeInt();
-                        count = *r.takeInt();
-                        ASSERT_EQ(sim.toPlay(), seat) << "type " << type << " deal " << deals;
-                        sim.lay(rules::rankKey(card));
-                        laid.emplace_back(seat, card);
+                        const auto m = toClient::readPlaycard(args);
+                        ASSERT_TRUE(m);
+                        ASSERT_EQ(sim.toPlay(), m->seat) << "type " << type << " deal " << deals;
+                        sim.lay(rules::rankKey(m->card));
+                        laid.emplace_back(m->seat, m->card);
+                        count = m->count;
                     } else if (command == "CMD_hegoes" || command == "CMD_pegsgo") {
-                        const int seat = *r.takeInt();
+                        const int seat =
+                            command == "CMD_hegoes"
+                                ? toClient::readHegoes(args).value_or(0)
+                                : toClient::readPegsgo(args).value_or(net::ScoreChange{}).seat;
+                        ASSERT_NE(seat, 0);
                         bound[seat] = std::max(bound[seat], 31 - count);
                     } else if (command == "CMD_startagain") {
                         count = 0;

@@ -142,7 +142,7 @@ TEST_F(ServerTableTest, HostKicksAndOthersHearOfIt) {
 TEST_F(ServerTableTest, UnterminatedFloodClosesTheConnection) {
     Table t;
     t.seat(2);
-    t.server.receiveBytes(2, std::string(kMaxUnterminated, 'a'));
+    t.server.receiveBytes(2, std::string(kMaxClientMessage, 'a'));
     EXPECT_TRUE(t.server.player(2).connected);
     t.server.receiveBytes(2, "a");
     EXPECT_TRUE(t.links[2]->closed);
@@ -161,4 +161,32 @@ TEST_F(ServerTableTest, JustWatchOutsideAGame) {
     EXPECT_TRUE(t.sent(1).empty());
     t.feed(2, toServer::justwatch(2, "2"));
     EXPECT_EQ(t.sent(1), std::vector<std::string>{"CMD_justwatching+2+2"});
+}
+
+// A 60 kB name and a 60 kB chat line used to be relayed whole to every client.
+TEST_F(ServerTableTest, NamesAndTextsAreCutAndOverlongMessagesCloseTheSender) {
+    Table t;
+    t.seat(1);
+    t.connect();
+    std::string name = "J\xC3\xB8rn";
+    while (name.size() < 3000) name += "\xE2\x99\xA5";
+    t.login(2, name);
+    EXPECT_EQ(t.server.player(2).name, std::string(cutName(name)));
+    EXPECT_EQ(t.sent(1).back(), "CMD_newplayerinfo+2+" + std::string(cutName(name)));
+    t.clearSent();
+
+    const std::string line = std::string(3000, 'x') + "|clBlue";
+    t.feed(2, "CMD_chat+2+" + line + kTerminator);
+    t.feed(2, "CMD_action+2+" + line + kTerminator);
+    const std::string kept = t.server.player(2).name;
+    EXPECT_EQ(t.sent(1),
+              (std::vector<std::string>{"CMD_chat+2+" + kept + " chats: " + cutChatText(line),
+                                        "CMD_action+2+" + kept + " " + cutChatText(line)}));
+    EXPECT_TRUE(t.sent(1)[0].ends_with("x|clBlue"));
+
+    // A whole message longer than any honest one closes its sender, terminator or not.
+    t.clearSent();
+    t.feed(2, "CMD_chat+2+" + std::string(kMaxClientMessage, 'y') + kTerminator);
+    EXPECT_TRUE(t.links[2]->closed);
+    EXPECT_EQ(t.sent(1), std::vector<std::string>{"CMD_playerdisconnected+2+" + kept});
 }

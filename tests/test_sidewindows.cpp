@@ -36,7 +36,7 @@ private:
 };
 const auto* const qtEnv = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-template <typename Pred> bool waitFor(Pred pred, int ms = 5000) {
+template <typename Pred> bool waitFor(Pred pred, int ms = 30000) {
     QDeadlineTimer deadline(ms);
     while (!pred() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);

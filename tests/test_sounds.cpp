@@ -242,7 +242,9 @@ TEST(SoundPlayer, PlaysWithoutWaitingOrWarningWhateverTheOutput) {
         player.play("GO");
         player.play("nosuch");
         QCoreApplication::processEvents();
-        EXPECT_LT(clock.elapsed(), 5000);
+        // Only a guard against a play that blocks until some device times out; a busy machine
+        // under the sanitizers may take a while, so the bound is far from any real pace.
+        EXPECT_LT(clock.elapsed(), 30000);
     }
     qInstallMessageHandler(previous);
     g_messages = nullptr;

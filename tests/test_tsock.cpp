@@ -23,7 +23,7 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace {
 
 // Spins the event loop until the condition holds or a few seconds have passed.
-bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+bool waitFor(const std::function<bool()>& done, int ms = 30000) {
     QDeadlineTimer deadline(ms);
     while (!done()) {
         if (deadline.hasExpired()) return false;
