@@ -26,9 +26,9 @@ double cribWeight(const SeatView& view) {
 
 // How often the Expert gave each pair of rank keys (0 King, 1 Ace .. 12 Queen; the lower first)
 // to the crib against itself, as the pone and as the dealer, in 23,311 deals (measured with
-// `expert_games --mode self --games 3000 --seed 5 --throws`, then with the opponent's cards
-// taken alike): the pone keeps its fives and gives cards far apart, the dealer gives fives,
-// pairs and neighbours.
+// `expert_games --mode self --games 3000 --seed 5 --throws` while the Expert still took the
+// opponent's two cards alike): the pone keeps its fives and gives cards far apart, the dealer
+// gives fives, pairs and neighbours.
 constexpr std::array<std::array<int, 13>, 13> kPoneGives = {{
     {84, 247, 547, 491, 404, 23, 506, 733, 726, 673, 1113, 393, 255},
     {0, 70, 441, 235, 139, 42, 264, 430, 500, 475, 515, 409, 264},

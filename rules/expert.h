@@ -12,9 +12,10 @@ namespace rules {
 
 // The keep the expert makes of the cards in view.hand (all it was dealt), with the value it
 // ranked the keeps by. With two players that is the chance to win the keep leaves (winchance.h),
-// which far from the target follows the net and near it favours a hand that surely makes the
-// points still needed; at a fuller table the net, with the opponent's crib weighed by one
-// opponent's share, and within 30 points of the win the chance of getting there this deal.
+// the crib valued with the opponent's two cards weighted as a good player gives them; far from
+// the target that follows the net, near it it favours a hand that surely makes the points still
+// needed. At a fuller table it is the net, an opponent's crib weighed by one opponent's share,
+// and within 30 points of the win the chance of getting there this deal besides.
 struct ExpertKeep {
     KeepValue keep;
     double value = 0; // the measure the keep won by

@@ -61,6 +61,9 @@ public:
         const int sides = view.gameType == 4 ? 2 : seats;
         m_opponentWeight = view.gameType == 4 || seats == 2 ? 1.0 : 1.0 / (sides - 1);
         m_byChance = seats == 2;
+        // Two hands of four are searched to the end: a value of the chance to win needs the
+        // show, which a search cut short has not reached.
+        if (m_byChance) m_limits.fullDepthCards = std::max(m_limits.fullDepthCards, 8);
         std::array<bool, kDeckSize + 1> known{};
         auto see = [&known](int c) {
             if (isCard(c)) known[c] = true;
@@ -84,14 +87,15 @@ public:
         }
         if (choices.empty()) return choices;
 
-        PlaySim probe = makeSim({});
-        for (PlayChoice& ch : choices) ch.points = probe.pointsFor(rankKey(ch.card));
+        SplitMix rng(positionSeed(m_view));
+        World first = deal(rng);
+        // Any deal holds as many cards for each seat, which is all the last card depends on.
+        for (PlayChoice& ch : choices) ch.points = first.sim.pointsFor(rankKey(ch.card));
         if (choices.size() == 1) return choices;
 
-        SplitMix rng(positionSeed(m_view));
         const int samples = std::max(1, m_limits.samples);
         for (int i = 0; i < samples; ++i) {
-            const World w = deal(rng);
+            const World w = i == 0 ? std::move(first) : deal(rng);
             m_world = &w;
             for (PlayChoice& ch : choices) {
                 PlaySim child = w.sim;
@@ -148,16 +152,15 @@ private:
         std::vector<int> crib = m_view.thrown;
         while (crib.size() < 4 && !pool.empty()) {
             const int i = rng.below(static_cast<int>(pool.size()));
-            crib.push_back(pool[static_cast<std::size_t>(i)]);
-            pool[static_cast<std::size_t>(i)] = pool.back();
+            crib.push_back(pool[i]);
+            pool[i] = pool.back();
             pool.pop_back();
         }
 
         World w{makeSim(hands), {}};
         const int starter = m_view.record.starter;
         for (int seat = 1; seat <= m_seats; ++seat) {
-            std::vector<int> kept =
-                seat == m_view.seat ? m_view.hand : hands[static_cast<std::size_t>(seat)];
+            std::vector<int> kept = seat == m_view.seat ? m_view.hand : hands[seat];
             for (const auto& l : m_view.record.laid)
                 if (l.seat == seat) kept.push_back(l.card);
             w.show[seat] = showOf(kept, starter);
@@ -230,6 +233,7 @@ private:
             const int key = std::countr_zero(keys);
             moves[n++] = {sim.pointsFor(key), key};
         }
+        if (n == 0) return finalValue(sim); // the table never offers the turn to such a seat
         std::sort(moves.begin(), moves.begin() + n, std::greater<>());
         double best = mine ? -std::numeric_limits<double>::infinity()
                            : std::numeric_limits<double>::infinity();

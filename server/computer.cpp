@@ -136,9 +136,10 @@ void TServer::computersendcard(int seat) {
     const rules::Hand& hand = m_game.deal.hands[seat];
     if (computerLevel(seat) == ComputerLevel::Expert) {
         const std::vector<int> thrown = rules::expertThrow(seatView(seat));
-        if (!thrown.empty()) {
-            const int first = positionOf(hand, thrown[0]);
-            const int second = thrown.size() > 1 ? positionOf(hand, thrown[1]) : 0;
+        const int first = thrown.empty() ? 0 : positionOf(hand, thrown[0]);
+        const int second = thrown.size() > 1 ? positionOf(hand, thrown[1]) : 0;
+        // A gift the handler would refuse would leave the deal waiting on this seat for ever.
+        if (first && (thrown.size() == 1 || second)) {
             sendcard(std::to_string(seat) + '+' + std::to_string(first) + '+' +
                      std::to_string(second) + '+');
             return;
