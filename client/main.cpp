@@ -7,6 +7,7 @@
 #include "chat/chatpanel.h"
 #include "client/autoplay.h"
 #include "client/options.h"
+#include "client/quitsignals.h"
 #include "client/tchat.h"
 #include "server/tserver.h"
 #include "settings/inifile.h"
@@ -135,8 +136,10 @@ int main(int argc, char** argv) {
             if (seat != chat.state().localSeat) names << chat.seatName(seat);
         return names;
     };
-    chat.onAddGame = [&tally, otherSeatNames](const QString& winner, const QString& partner) {
-        tally.addgame(winner, partner, otherSeatNames());
+    chat.onAddGame = [&tally, &chat, otherSeatNames](const QString& winner,
+                                                     const QString& partner) {
+        const QString error = tally.addgame(winner, partner, otherSeatNames());
+        if (!error.isEmpty()) chat.addSystemLine(error);
     };
     if (!tally.loadMessage().isEmpty()) chat.addSystemLine(tally.loadMessage());
 
@@ -223,10 +226,20 @@ int main(int argc, char** argv) {
         chat.showMessage = report;
     }
 
+    // A logout, a shutdown or Ctrl+C closes the window as the player would.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &chat, [&chat] { chat.close(); });
+
     chat.setPort(options.port);
     chat.setStartParameters(options.params);
     chat.show();
     const int code = app.exec();
     autoplayer.reset();
+    // A tally that cannot be written was said when the game ended; it is said again on the way
+    // out, where a terminal or a log still hears it.
+    if (const QString error = tally.FormDestroy(); !error.isEmpty()) {
+        chat.addSystemLine(error);
+        std::fprintf(stderr, "cribbage: %s\n", qPrintable(error));
+    }
     return code;
 }
