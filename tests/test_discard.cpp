@@ -153,17 +153,19 @@ TEST(Discard, FastPathMatchesThePlainEnumeration) {
             expectSame(analyseDiscard(dealt, 1, side), analyseDiscardPlain(dealt, 1, side));
     }
     std::mt19937 gen(20261209);
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 12; ++i) {
         const auto dealt = randomDeal(gen, 6);
         const CribSide side = i % 2 ? CribSide::Own : CribSide::Opponent;
         expectSame(analyseDiscard(dealt, 1, side), analyseDiscardPlain(dealt, 1, side));
     }
+    // Three- and four-player cribs take three unseen cards alike whatever the type: one deal of
+    // each, the four-player one flush-prone.
     const std::vector<int> flush5 = {card(2, S), card(J, S), card(7, S), card(9, S), card(K, S)};
     expectSame(analyseDiscard(flush5, 3, CribSide::Own),
                analyseDiscardPlain(flush5, 3, CribSide::Own));
-    for (int gameType : {2, 3, 4}) {
+    for (int gameType : {2, 4}) {
         const auto dealt = randomDeal(gen, 5);
-        const CribSide side = gameType == 3 ? CribSide::Opponent : CribSide::Own;
+        const CribSide side = gameType == 2 ? CribSide::Opponent : CribSide::Own;
         expectSame(analyseDiscard(dealt, gameType, side),
                    analyseDiscardPlain(dealt, gameType, side));
     }
