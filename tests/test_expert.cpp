@@ -13,7 +13,7 @@ using namespace rules;
 namespace {
 
 constexpr int C = 1, D = 2, H = 3, S = 4;
-constexpr int A = 1, T = 10, J = 11, Q = 12, K = 13;
+constexpr int T = 10, J = 11, Q = 12, K = 13;
 
 int card(int rank, int suit) {
     return makeCard(rank, suit);
