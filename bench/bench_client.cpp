@@ -4,6 +4,7 @@
 // message costs, not how a backlog drains.
 //
 // Usage: bench_client [messages]   (default 2000)
+#include "client/prompts.h"
 #include "client/tchat.h"
 #include "net/message.h"
 #include "server/tserver.h"
@@ -55,15 +56,18 @@ int main(int argc, char** argv) {
     TServer server;
     Tchat chat;
     chat.setPort(0);
-    chat.listenHook = [&server](quint16 port) -> quint16 {
-        return server.listen(port) ? server.listeningPort() : 0;
-    };
-    chat.showMessage = [](const QString&) {};
-    chat.onSound = [](const QString&) {};
-    chat.showSideWindow = [](const QString&) {};
+    QObject::connect(&chat, &Tchat::listenRequested, [&](quint16 port) {
+        chat.serverListening(server.listen(port) ? server.listeningPort() : 0);
+    });
+    struct : Prompts {
+        void tell(QWidget*, const QString&) override {}
+        bool ask(QWidget*, const QString&) override { return true; }
+    } quiet;
+    chat.setPrompts(&quiet);
     chat.show();
     chat.processparams({});
-    if (!spinUntil([&] { return chat.state().connected && chat.state().localSeat == 1; }, 10000)) {
+    if (!spinUntil([&] { return chat.model().connected() && chat.model().localSeat() == 1; },
+                   10000)) {
         std::fprintf(stderr, "bench_client: the client did not log in\n");
         return 1;
     }
@@ -76,11 +80,11 @@ int main(int argc, char** argv) {
     bool waiting = false;
     std::vector<double> micros;
     micros.reserve(std::size_t(count));
-    chat.onHandled = [&](std::string_view command) {
+    QObject::connect(&chat, &Tchat::messageHandled, [&](const std::string& command) {
         if (!waiting || command != "CMD_chat") return;
         micros.push_back(double(clock.nsecsElapsed() - sentAt) / 1000.0);
         waiting = false;
-    };
+    });
     for (int i = 0; i < count; ++i) {
         pause(2);
         const std::string line = "Rori chats: line " + std::to_string(i);

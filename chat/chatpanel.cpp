@@ -42,7 +42,7 @@ const char* const kChatterSounds[ChatPanel::kChatterSoundCount + 1] = {
     "Oh No",          "Applause",     "Honk",  "Oooh",    "Razzberry", "Cheer",
     "Woman Laughing", "Man Laughing", "Crying"};
 
-// A phrase gate opens again after this many ticks of the owner's 1 ms timer.
+// A phrase gate opens again after this many ticks of its 1 ms timer.
 constexpr int kGateTicks = 100;
 
 const int kTextSizes[] = {8, 10, 12, 14};
@@ -62,6 +62,8 @@ int chatterSoundNumber(const QString& name) {
 
 ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ChatPanel"));
+    m_gateTimer.setInterval(1);
+    connect(&m_gateTimer, &QTimer::timeout, this, &ChatPanel::phraseGateTick);
 
     auto* phrases = new QHBoxLayout;
     phrases->setSpacing(2);
@@ -107,7 +109,7 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     m_smilies->setText(QStringLiteral(":)"));
     m_smilies->setIcon(QIcon(m_mainchat->smileyPicture(chatline::kFirstSmiley)));
     m_smilies->setIconSize(QSize(17, 17));
-    m_smilies->setToolTip(QStringLiteral("Smilies"));
+    m_smilies->setToolTip(tr("Smilies"));
     m_smilies->setFocusPolicy(Qt::NoFocus);
     m_smilies->setAutoRaise(true);
     connect(m_smilies, &QToolButton::clicked, this, &ChatPanel::button_smiliesClick);
@@ -130,9 +132,19 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
 
 #ifdef CRIBBAGE_CHAT_PLAYER
     m_player = new SoundPlayer(this);
-    playChatter = [this](const QString& name) { m_player->play(name); };
-    playGame = [this](const QString& name) { m_player->play(name); };
 #endif
+}
+
+void ChatPanel::setSeatName(int seat, const QString& name) {
+    if (seat >= 1 && seat <= 4) m_seatNames[std::size_t(seat)] = name;
+}
+
+void ChatPanel::play(const QString& name, bool chatter) {
+    if (chatter)
+        emit chatterSoundPlayed(name);
+    else
+        emit gameSoundPlayed(name);
+    if (m_player) m_player->play(name);
 }
 
 QAction* ChatPanel::makeAction(const QString& name, const QString& text, QObject* parent) {
@@ -280,7 +292,7 @@ QString ChatPanel::chatterSoundText(int number) {
 }
 
 void ChatPanel::changed() {
-    if (settingsChanged) settingsChanged();
+    emit settingsChanged();
 }
 
 // ---- sending ----
@@ -305,12 +317,12 @@ bool ChatPanel::eventFilter(QObject* watched, QEvent* event) {
 void ChatPanel::sendit() {
     if (!isConnected()) return;
     const QString text = m_mychat->text();
-    if (!text.isEmpty() && send) {
+    if (!text.isEmpty()) {
         const QString colour = QLatin1Char('|') + chatColourText();
         if (!text.startsWith(QLatin1Char('/')))
-            send(net::toServer::chat(seat(), (text + colour).toStdString()));
+            emit messageReady(net::toServer::chat(seat(), (text + colour).toStdString()));
         else if (text.startsWith(QLatin1String("/me")))
-            send(net::toServer::action(seat(), (text.mid(4) + colour).toStdString()));
+            emit messageReady(net::toServer::action(seat(), (text.mid(4) + colour).toStdString()));
     }
     m_mychat->clear();
 }
@@ -323,15 +335,22 @@ void ChatPanel::b_phrase1Click(int number) {
     const QString colour = QLatin1Char('|') + chatColourText();
     const QString text =
         p.left(4) == QLatin1String("/me ") ? p.mid(4) : QStringLiteral("says: ") + p;
-    if (send) send(net::toServer::action(seat(), (text + colour).toStdString()));
+    // The gate closes, and starts counting, with the send itself.
     m_gateClosed = true;
+    m_gateTicks = 0;
+    m_gateTimer.start();
+    emit messageReady(net::toServer::action(seat(), (text + colour).toStdString()));
 }
 
 void ChatPanel::phraseGateTick() {
-    if (!m_gateClosed) return;
+    if (!m_gateClosed) {
+        m_gateTimer.stop();
+        return;
+    }
     if (++m_gateTicks > kGateTicks) {
         m_gateClosed = false;
         m_gateTicks = 0;
+        m_gateTimer.stop();
     }
 }
 
@@ -344,8 +363,8 @@ void ChatPanel::wave12Click(QAction* entry) {
     const int number = entry ? entry->data().toInt() : 0;
     if (number < 1 || number > kChatterSoundCount) return;
     const int s = seat();
-    if (s < 1 || s > 4 || !isConnected() || !send) return;
-    send(net::toServer::playasound(s, "wave" + std::to_string(number)));
+    if (s < 1 || s > 4 || !isConnected()) return;
+    emit messageReady(net::toServer::playasound(s, "wave" + std::to_string(number)));
 }
 
 void ChatPanel::button_smiliesClick() {
@@ -358,7 +377,7 @@ void ChatPanel::N271Click(QAction* entry) {
     m_mychat->setText(m_mychat->text() + chatline::kSmileyCode +
                       QString::number(entry->data().toInt()));
     m_mychat->deselect();
-    m_mychat->setCursorPosition(m_mychat->text().size());
+    m_mychat->setCursorPosition(int(m_mychat->text().size()));
     m_mychat->setFocus();
 }
 
@@ -369,7 +388,7 @@ void ChatPanel::Paste1Click() {
     text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
     if (!text.isEmpty()) m_mychat->setText(m_mychat->text() + text);
     m_mychat->deselect();
-    m_mychat->setCursorPosition(m_mychat->text().size());
+    m_mychat->setCursorPosition(int(m_mychat->text().size()));
 }
 
 // ---- receiving ----
@@ -396,13 +415,25 @@ void ChatPanel::addlinetochat(const QString& line, const QColor& colour) {
 
 void ChatPanel::mainchatJump(int number) {
     const QUrl url = chatline::webAddress(m_mainchat->linkText(number));
-    const bool opened = url.isValid() && (openUrl ? openUrl(url) : QDesktopServices::openUrl(url));
-    if (opened) return;
-    const QString text = QStringLiteral("Cannot open Webpage");
-    if (showMessage)
-        showMessage(text);
-    else
-        QMessageBox::information(window(), QCoreApplication::applicationName(), text);
+    if (url.isValid() && openUrl(url)) return;
+    showMessage(QStringLiteral("Cannot open Webpage"));
+}
+
+bool ChatPanel::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+void ChatPanel::showMessage(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, window());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+std::optional<QColor> ChatPanel::chooseColour(const QColor& current) {
+    const QColor c = QColorDialog::getColor(current, window(), QStringLiteral("Text Color"));
+    if (!c.isValid()) return std::nullopt;
+    return c;
 }
 
 void ChatPanel::playasound(const QString& args) {
@@ -415,18 +446,18 @@ void ChatPanel::playasound(const QString& args) {
     const int number = chatterSoundNumber(name);
     if (number == 0) return;
     if (playChatterSounds()) {
-        if (playChatter) playChatter(QStringLiteral("wave%1").arg(number));
+        play(QStringLiteral("wave%1").arg(number), true);
         return;
     }
     if (!ok || sender < 1 || sender > 4) return;
-    const QString who = seatName ? seatName(sender) : QString();
+    const QString who = m_seatNames[std::size_t(sender)];
     addlinetochat(QStringLiteral("0+") + who + QStringLiteral(": <Chatter Sound> ") +
                       chatterSoundText(number),
                   systemColour());
 }
 
 void ChatPanel::playsounds(const QString& name) {
-    if (playSounds() && playGame) playGame(name);
+    if (playSounds()) play(name, false);
 }
 
 QString ChatPanel::turnSoundName() const {
@@ -478,14 +509,7 @@ void ChatPanel::setChatColourText(const QString& text) {
 }
 
 void ChatPanel::TextColor1Click() {
-    std::optional<QColor> chosen;
-    if (chooseColour) {
-        chosen = chooseColour(m_chatColour);
-    } else {
-        const QColor c =
-            QColorDialog::getColor(m_chatColour, window(), QStringLiteral("Text Color"));
-        if (c.isValid()) chosen = c;
-    }
+    const std::optional<QColor> chosen = chooseColour(m_chatColour);
     if (!chosen || !chosen->isValid()) return;
     setChatColour(*chosen);
     changed();

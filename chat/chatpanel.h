@@ -5,10 +5,10 @@
 
 #include <QColor>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,19 +31,11 @@ public:
     // The colour of every system line.
     static QColor systemColour() { return QColor(0, 0, 255); }
 
-    // What the owner wires in. Unset seams do nothing (openUrl, showMessage and chooseColour
-    // fall back to the desktop, a message box and the colour dialog).
-    std::function<void(const std::string&)> send; // a complete message, terminator included
-    std::function<int()> localSeat;
-    std::function<bool()> connected;
-    std::function<QString(int seat)> seatName; // text of label_playername<seat>
-    std::function<void()> settingsChanged;     // the owner saves the settings file
-    std::function<bool(const QUrl&)> openUrl;
-    std::function<void(const QString&)> showMessage;
-    std::function<std::optional<QColor>(const QColor& current)> chooseColour;
-    // Both play through soundPlayer() until the owner sets them otherwise.
-    std::function<void(const QString& name)> playChatter; // "wave1".."wave20"
-    std::function<void(const QString& name)> playGame;    // "cribcard", "turn", ...
+    // What the panel knows of the table: the local seat, whether it is logged in, and the names
+    // the seats' labels show (a chatter sound's line names its sender).
+    void setLocalSeat(int seat) { m_seat = seat; }
+    void setConnected(bool connected) { m_connected = connected; }
+    void setSeatName(int seat, const QString& name);
 
     // Appends "seat+display text" in the given colour; system lines are "0+text" in
     // systemColour().
@@ -57,9 +49,11 @@ public:
     // "turnnew" or "turn", after the Turn Sound choice.
     QString turnSoundName() const;
 
-    // Timer1 calls this every tick; while the gate is closed it counts towards reopening it.
+    // A phrase closes the gate; the gate's own 1 ms timer counts it open again after 100 ticks.
+    // Tests call the tick handler directly.
     void phraseGateTick();
     bool phraseGateClosed() const { return m_gateClosed; }
+    bool phraseGateCounting() const { return m_gateTimer.isActive(); }
 
     // Settings. The setters take stored values and do not report a change.
     QColor chatColour() const { return m_chatColour; }
@@ -110,16 +104,31 @@ public:
     void PlayChatterSounds1Click();
     void New1Click(QAction* entry);
 
+signals:
+    // A complete message for the server, terminator included.
+    void messageReady(const std::string& message);
+    // A setting changed through a menu; the owner saves the settings file.
+    void settingsChanged();
+    // A sound that starts (also when no device sounds it): "wave1".."wave20", or a game sound.
+    void chatterSoundPlayed(const QString& name);
+    void gameSoundPlayed(const QString& name);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The desktop's "open" for a link; false when it could not.
+    virtual bool openUrl(const QUrl& url);
+    virtual void showMessage(const QString& text);
+    // The colour dialog; nullopt when the player cancels.
+    virtual std::optional<QColor> chooseColour(const QColor& current);
 
 private:
     QAction* makeAction(const QString& name, const QString& text, QObject* parent);
     void buildMenus();
     void buildOptions();
-    bool isConnected() const { return connected && connected(); }
-    int seat() const { return localSeat ? localSeat() : 0; }
+    bool isConnected() const { return m_connected; }
+    int seat() const { return m_seat; }
     void changed();
+    void play(const QString& name, bool chatter);
 
     ChatView* m_mainchat = nullptr;
     QLineEdit* m_mychat = nullptr;
@@ -145,6 +154,10 @@ private:
     SoundPlayer* m_player = nullptr;
 
     QColor m_chatColour = Qt::black;
+    int m_seat = 0;
+    bool m_connected = false;
+    std::array<QString, 5> m_seatNames; // seats 1..4
     bool m_gateClosed = false;
     int m_gateTicks = 0;
+    QTimer m_gateTimer;
 };

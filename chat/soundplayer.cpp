@@ -123,10 +123,6 @@ bool SoundPlayer::decodeWave(const QByteArray& file, QAudioFormat* format, QByte
     return !data.isEmpty();
 }
 
-void SoundPlayer::setPlayObserver(std::function<void(const QString&)> observer) {
-    m_observer = std::move(observer);
-}
-
 void SoundPlayer::setMuted(bool muted) {
     m_muted = muted;
     if (muted) stopCurrent();
@@ -135,7 +131,7 @@ void SoundPlayer::setMuted(bool muted) {
 void SoundPlayer::play(const QString& name) {
     const QString key = name.toLower();
     if (!soundNames().contains(key)) return;
-    if (m_observer) m_observer(key);
+    emit started(key);
     if (m_muted || !QCoreApplication::instance()) return;
 
     const Sound& sound = load(key);

@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class QAudioSink;
 
@@ -32,13 +31,15 @@ public:
     // anything else (compressed data, a cut-off file), which is then never played.
     static bool decodeWave(const QByteArray& file, QAudioFormat* format, QByteArray* samples);
 
-    // Told the lower-case name of every sound that starts, whether or not a device will sound it,
-    // so tests of the table can see what would be heard.
-    void setPlayObserver(std::function<void(const QString& name)> observer);
     // A muted player still resolves names and tells the observer, but leaves the audio device
     // alone; tests mute so they neither need nor disturb a sound card.
     void setMuted(bool muted);
     bool isMuted() const { return m_muted; }
+
+signals:
+    // The lower-case name of every sound that starts, whether or not a device will sound it,
+    // so tests of the table can see what would be heard.
+    void started(const QString& name);
 
 private:
     struct Sound {
@@ -48,7 +49,6 @@ private:
     const Sound& load(const QString& name);
     void stopCurrent();
 
-    std::function<void(const QString&)> m_observer;
     QHash<QString, Sound> m_sounds; // decoded on first use
     QAudioSink* m_sink = nullptr;   // the sound playing or last played
     bool m_muted = false;

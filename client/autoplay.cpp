@@ -3,22 +3,14 @@
 #include "client/autoplay.h"
 
 #include "client/tchat.h"
-#include "rules/cards.h"
 
-#include <QLabel>
-#include <QListWidget>
 #include <utility>
-#include <vector>
 
 namespace {
 
 constexpr int kWatchdogMs = 250;
 // A summary stays up this many watchdog steps at most waiting for the crib's line.
 constexpr int kSummarySteps = 12;
-
-bool visible(const QWidget* w) {
-    return w && !w->isHidden();
-}
 
 } // namespace
 
@@ -28,17 +20,9 @@ AutoPlayer::AutoPlayer(Tchat& chat, int startWith, QString gameType, QString poi
       m_points(std::move(points)) {
     m_watchdog.setInterval(kWatchdogMs);
     connect(&m_watchdog, &QTimer::timeout, this, &AutoPlayer::step);
-    m_chainedHandled = std::move(m_chat.onHandled);
-    m_chat.onHandled = [this](std::string_view command) {
-        if (m_chainedHandled) m_chainedHandled(command);
-        scheduleStep();
-    };
-    // A host that waits for players to sit looks at the server's seats now and then.
+    connect(&m_chat, &Tchat::messageHandled, this, &AutoPlayer::scheduleStep);
+    // A host that waits for players to sit looks at the seats now and then.
     if (m_startWith > 0) m_watchdog.start();
-}
-
-AutoPlayer::~AutoPlayer() {
-    m_chat.onHandled = std::move(m_chainedHandled);
 }
 
 // Once the message being handled has done its work.
@@ -55,98 +39,76 @@ void AutoPlayer::finish(int code, const QString& line) {
     if (m_finished) return;
     m_finished = true;
     m_watchdog.stop();
-    if (report) report(line);
-    if (onFinished) onFinished(code);
+    emit reportLine(line);
+    emit finished(code);
 }
 
 void AutoPlayer::step() {
     if (m_finished) return;
-    const table::State& s = m_chat.state();
-    if (!s.connected) {
+    const TableModel& m = m_chat.model();
+    if (!m.connected()) {
         if (m_wasConnected) finish(1, QStringLiteral("connection lost"));
         return;
     }
     m_wasConnected = true;
-    if (s.localSeat != m_reportedSeat) {
-        m_reportedSeat = s.localSeat;
-        if (report) report(QStringLiteral("seat %1").arg(s.localSeat));
+    if (m.localSeat() != m_reportedSeat) {
+        m_reportedSeat = m.localSeat();
+        emit reportLine(QStringLiteral("seat %1").arg(m.localSeat()));
     }
     if (m_chat.queueSize() > 0) return; // let the table catch up first
 
-    const auto* status = m_chat.findChild<QLabel*>(QStringLiteral("label_status"));
-    const QString text = status ? status->text() : QString();
-    if (m_started && text.contains(QLatin1String("on the Game"), Qt::CaseInsensitive)) {
+    if (m_started && m.winner() != 0) {
         QStringList scores;
-        for (int seat = 1; seat <= table::playersOf(s.gameType); ++seat) {
-            const auto* label = m_chat.findChild<QLabel*>(QStringLiteral("label_score%1").arg(seat));
-            scores << (label ? label->text() : QStringLiteral("?"));
-        }
-        finish(0, text + QStringLiteral(" scores ") + scores.join(QLatin1Char(' ')));
+        for (int seat = 1; seat <= table::playersOf(m.gameType()); ++seat)
+            scores << QString::number(m.seat(seat).score);
+        finish(0, m.status() + QStringLiteral(" scores ") + scores.join(QLatin1Char(' ')));
         return;
     }
 
     if (!m_started) {
-        if (s.gameType != 0 || s.phase != 0) {
+        if (m.gameType() != 0 || m.phase() != 0) {
             m_started = true; // somebody else started it
             m_watchdog.start();
-        } else if (m_startWith > 0 && s.host && seatedPlayers && startGame &&
-                   seatedPlayers() >= m_startWith) {
+        } else if (m_startWith > 0 && m.isHost() && m.seatedPersons() >= m_startWith) {
             m_started = true;
             m_watchdog.start();
-            startGame(m_gameType, m_points);
+            emit startGameRequested(m_gameType, m_points);
         }
         return;
     }
 
-    auto* done = m_chat.findChild<QWidget*>(QStringLiteral("button_done"));
-    if (visible(m_chat.findChild<QWidget*>(QStringLiteral("panel_final"))) && visible(done)) {
-        const auto* crib = m_chat.findChild<QListWidget*>(QStringLiteral("listbox_final5"));
-        if ((crib && crib->count() > 0) || ++m_summaryTicks > kSummarySteps) {
+    if (m.summaryOpen()) {
+        if (m.shown(table::kCribBox) || ++m_summaryTicks > kSummarySteps) {
             m_summaryTicks = 0;
             m_chat.button_doneClick();
         }
         return;
     }
-    if (s.turnSeat != s.localSeat || s.mayAct < 1) return;
-    if (s.phase == 1 || s.phase == 2)
+    if (m.turnSeat() != m.localSeat() || m.mayAct() < 1) return;
+    if (m.phase() == 1 || m.phase() == 2)
         chooseCrib();
     else
         playCard();
 }
 
-// The hand positions of the row, left to right.
-static std::vector<int> rowPositions(const table::State& s) {
-    std::vector<int> positions;
-    for (int slot = 1; slot <= table::kSlots; ++slot) {
-        const int pos = s.handSlots[slot];
-        if (pos >= 1 && pos <= table::kMaxHandPos && s.hand[pos].held) positions.push_back(pos);
-    }
-    return positions;
-}
-
-bool AutoPlayer::chooseCrib() {
-    const table::State& s = m_chat.state();
-    const std::vector<int> row = rowPositions(s);
-    const size_t need = s.phase == 1 ? 2 : 1;
-    if (row.size() < need) return false;
-    for (size_t i = 0; i < need; ++i) {
+void AutoPlayer::chooseCrib() {
+    const TableModel& m = m_chat.model();
+    const std::vector<int> row = m.rowPositions();
+    const std::size_t need = m.phase() == 1 ? 2 : 1;
+    if (row.size() < need) return;
+    for (std::size_t i = 0; i < need; ++i) {
         const int pos = row[row.size() - 1 - i];
-        if (!s.hand[pos].raised) m_chat.cardimagesMouseDown(pos, Qt::LeftButton);
+        if (!m.isRaised(pos)) m_chat.cardimagesMouseDown(pos, Qt::LeftButton);
     }
     m_chat.button_okClick();
-    return true;
 }
 
-bool AutoPlayer::playCard() {
-    const table::State& s = m_chat.state();
-    const auto* running = m_chat.findChild<QLabel*>(QStringLiteral("label_running"));
-    const QString text = running ? running->text() : QString();
-    const int total = text.mid(text.lastIndexOf(QLatin1Char(' ')) + 1).toInt();
-    for (const int pos : rowPositions(s)) {
-        if (total + rules::countValue(s.hand[pos].code) <= 31) {
+void AutoPlayer::playCard() {
+    const TableModel& m = m_chat.model();
+    for (const int pos : m.rowPositions()) {
+        if (m.isPlayable(pos)) {
             m_chat.cardimagesMouseDown(pos, Qt::LeftButton);
-            return true;
+            return;
         }
     }
-    return false;
 }

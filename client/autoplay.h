@@ -4,9 +4,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
-#include <functional>
-#include <string_view>
 
 class Tchat;
 
@@ -17,31 +16,27 @@ public:
     // never starts one); gameType "1".."4" and points "1" (to 121) or "2" (to 61) of that game.
     AutoPlayer(Tchat& chat, int startWith, QString gameType, QString points,
                QObject* parent = nullptr);
-    ~AutoPlayer() override;
-
-    // Seated players as the in-process server counts them (wired by main for the host).
-    std::function<int()> seatedPlayers;
-    // Sends the game start, as the game start window would.
-    std::function<void(const QString& gameType, const QString& points)> startGame;
-    // One line of progress ("seat 2", "You have Won the Game!", ...).
-    std::function<void(const QString&)> report;
-    // The game ended (0) or cannot go on (1: the connection was lost).
-    std::function<void(int)> onFinished;
 
     // One look at the table. It runs after every message the table handled; during a game, and
     // while a host waits to start one, a slow watchdog runs it too. A table that only waits for
     // somebody else costs nothing.
     void step();
 
-private:
-    bool chooseCrib();
-    bool playCard();
-    void finish(int code, const QString& line);
+signals:
+    // The game start, as the game start window would send it.
+    void startGameRequested(const QString& gameType, const QString& points);
+    // One line of progress ("seat 2", "You have Won the Game! scores ...", ...).
+    void reportLine(const QString& line);
+    // The game ended (0) or cannot go on (1: the connection was lost).
+    void finished(int code);
 
+private:
+    void chooseCrib();
+    void playCard();
+    void finish(int code, const QString& line);
     void scheduleStep();
 
     Tchat& m_chat;
-    std::function<void(std::string_view)> m_chainedHandled;
     QTimer m_watchdog;
     bool m_stepPending = false;
     int m_startWith;

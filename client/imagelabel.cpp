@@ -1,6 +1,7 @@
 // A picture on the table that reports mouse presses and hovers.
 #include "client/imagelabel.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 
 ImageLabel::ImageLabel(QWidget* parent) : QLabel(parent) {}
@@ -11,21 +12,21 @@ void ImageLabel::setImage(const QPixmap& pixmap) {
 }
 
 void ImageLabel::mousePressEvent(QMouseEvent* event) {
-    // Copy first: the handler may destroy this label (a played card).
-    if (auto handler = onMouseDown) {
+    if (isSignalConnected(QMetaMethod::fromSignal(&ImageLabel::pressed))) {
         event->accept();
-        handler(event->button());
+        // Nothing after this: a played card may be gone when it returns.
+        emit pressed(event->button());
         return;
     }
     QLabel::mousePressEvent(event);
 }
 
 void ImageLabel::mouseMoveEvent(QMouseEvent* event) {
-    if (onMouseMove) onMouseMove();
+    emit hovered();
     QLabel::mouseMoveEvent(event);
 }
 
 void ImageLabel::enterEvent(QEnterEvent* event) {
-    if (onMouseMove) onMouseMove();
+    emit hovered();
     QLabel::enterEvent(event);
 }

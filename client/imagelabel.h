@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QLabel>
-#include <functional>
 
 class ImageLabel : public QLabel {
     Q_OBJECT
@@ -12,8 +11,10 @@ public:
     // Sets a picture and sizes the label to it.
     void setImage(const QPixmap& pixmap);
 
-    std::function<void(Qt::MouseButton)> onMouseDown;
-    std::function<void()> onMouseMove;
+signals:
+    // A receiver may delete the label.
+    void pressed(Qt::MouseButton button);
+    void hovered();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,12 +1,15 @@
-// The program: one copy per desktop, the windows in their order, and the few hooks through
-// which the client and the game server inside the same program meet.
+// The program: one copy per desktop, the windows in their order, and the connects through which
+// they, and the client and the game server inside the same program, meet.
 //
 // Usage: cribbage [options] [name host true|false]   (cribbage --help lists the options)
 // The three parameters come from the lobby: the player's name, the host's address, and whether
-// this copy hosts the table. Without them the program starts a solo game.
+// this copy hosts the table; options may stand before, between or after them. Without them the
+// program starts a solo game.
 #include "chat/chatpanel.h"
 #include "client/autoplay.h"
 #include "client/options.h"
+#include "client/prompts.h"
+#include "client/quitsignals.h"
 #include "client/tchat.h"
 #include "server/tserver.h"
 #include "settings/inifile.h"
@@ -65,7 +68,8 @@ int main(int argc, char** argv) {
     const auto [optionArgs, params] = splitArguments(QApplication::arguments());
     const auto read = readOptions(optionArgs, params, qEnvironmentVariable("CRIBBAGE_PORT"));
     if (const QString* error = std::get_if<QString>(&read)) {
-        std::fprintf(stderr, "cribbage: %s\nTry 'cribbage --help'.\n", qPrintable(*error));
+        std::fprintf(stderr, "cribbage: %s\n%s\n", qPrintable(*error),
+                     qPrintable(QCoreApplication::translate("Options", "Try 'cribbage --help'.")));
         return 2;
     }
     const Options& options = std::get<Options>(read);
@@ -108,129 +112,130 @@ int main(int argc, char** argv) {
         std::printf("autoplay: %s\n", qPrintable(line));
         std::fflush(stdout);
     };
-    // A solo game (started without the lobby's parameters) is nobody else's business: its
-    // server takes connections from this machine only. A hosted table is open to the network.
+    // The one place where the client and the game server inside the program meet. A solo game
+    // (started without the lobby's parameters) is nobody else's business: its server takes
+    // connections from this machine only. A hosted table is open to the network.
     const TServer::ListenOn reach = options.params.isEmpty() ? TServer::ListenOn::LoopbackOnly
                                                              : TServer::ListenOn::AllInterfaces;
-    chat.listenHook = [&server, &options, report, reach](quint16 port) -> quint16 {
+    QObject::connect(&chat, &Tchat::listenRequested, &server, [&, reach](quint16 port) {
         const quint16 listening = server.listen(port, reach) ? server.listeningPort() : 0;
-        if (options.autoplay && listening != 0) report(QStringLiteral("hosting on port %1").arg(listening));
-        return listening;
-    };
-    server.setBotSpeedSource([&chat, &options] {
-        return options.botSpeed > 0 ? options.botSpeed : chat.botSpeed();
+        if (options.autoplay && listening != 0)
+            report(QStringLiteral("hosting on port %1").arg(listening));
+        chat.serverListening(listening);
     });
-    chat.onClosed = [] { QCoreApplication::quit(); };
-    // Until the settings file is read here, loading at login shows the start window's current
-    // choices, which draws its option boxes.
+    server.setBotSpeedSource(
+        [&chat, &options] { return options.botSpeed > 0 ? options.botSpeed : chat.botSpeed(); });
+    QObject::connect(&chat, &Tchat::closed, &app, &QCoreApplication::quit);
+
     // The game start window's choices live in the settings file with the rest.
-    chat.gameChoices = [&gamestart] {
-        return std::make_pair(gamestart.ptsChoice(), gamestart.gtChoice());
-    };
-    chat.selectGameChoices = [&gamestart](const QString& points, const QString& type) {
-        gamestart.selectpts(points.isEmpty() ? gamestart.ptsChoice() : points);
-        gamestart.selectgt(type.isEmpty() ? gamestart.gtChoice() : type);
-    };
+    QObject::connect(&chat, &Tchat::gameChoicesLoaded, &gamestart, &Tgamestart::selectChoices);
+    QObject::connect(&gamestart, &Tgamestart::choicesChanged, &chat, &Tchat::setGameChoices);
+    QObject::connect(&gamestart, &Tgamestart::startRequested, &chat, &Tchat::startGame);
 
     // The other seats' names, as the tally counts them.
-    auto otherSeatNames = [&chat] {
+    const TableModel& table = chat.model();
+    auto otherSeatNames = [&table] {
         QStringList names;
         for (int seat = 1; seat <= 4; ++seat)
-            if (seat != chat.state().localSeat) names << chat.seatName(seat);
+            if (seat != table.localSeat()) names << table.seatName(seat);
         return names;
     };
-    chat.onAddGame = [&tally, otherSeatNames](const QString& winner, const QString& partner) {
-        tally.addgame(winner, partner, otherSeatNames());
-    };
+    QObject::connect(
+        &chat, &Tchat::gameRecorded, &tally,
+        [&tally, &chat, otherSeatNames](const QString& winner, const QString& partner) {
+            const QString error = tally.addgame(winner, partner, otherSeatNames());
+            if (!error.isEmpty()) chat.addSystemLine(error);
+        });
     if (!tally.loadMessage().isEmpty()) chat.addSystemLine(tally.loadMessage());
 
-    chat.onSpectators = [&spylist](const QStringList& entries) {
-        for (const QString& entry : spylist.entries())
-            if (!entries.contains(entry)) spylist.removeSpy(entry);
-        for (const QString& entry : entries)
-            if (!spylist.hasSpy(entry)) spylist.addSpy(entry);
-    };
-    chat.onHosting = [&spylist] { spylist.setHosting(true); };
-    spylist.kicking = [&chat](int seat) { chat.kicking(seat); };
+    QObject::connect(&table, &TableModel::spectatorsChanged, &spylist,
+                     [&spylist, &table] { spylist.setSpectators(table.spectatorEntries()); });
+    QObject::connect(&table, &TableModel::connectionChanged, &spylist,
+                     [&spylist, &table] { spylist.setHosting(table.isHost()); });
+    QObject::connect(&spylist, &Tspylist::kickRequested, &chat, &Tchat::kicking);
 
-    help.showAbout = [&about] {
+    QObject::connect(&help, &Thelp::aboutRequested, &about, [&about] {
         about.show();
         about.raise();
-    };
-    phrases.applyPhrases = [&chat](const QStringList& texts) {
-        std::array<QString, PhraseCount> stored;
-        for (int n = 1; n <= PhraseCount && n <= texts.size(); ++n) {
-            chat.chatPanel()->setPhrase(n, texts[n - 1]);
-            stored[size_t(n - 1)] = texts[n - 1];
-        }
-        const QString error = savePhrases(stored);
-        if (!error.isEmpty()) chat.addSystemLine(error);
-    };
-    download.closeMainWindow = [&chat] { chat.close(); };
+    });
+    QObject::connect(&phrases, &Tphrases::phrasesApplied, &chat, &Tchat::applyPhrases);
+    QObject::connect(&download, &Tdownload::closeMainWindowRequested, &chat, &QWidget::close);
 
-    gamestart.sendHook = [&chat](const std::string& message) { chat.sendRaw(message); };
-    gamestart.ownName = [&chat] { return chat.ownName(); };
-    gamestart.onSave = [&chat] { chat.saveinifile(); };
-
-    chat.showSideWindow = [&](const QString& name) {
+    QObject::connect(&chat, &Tchat::sideWindowRequested, &chat, [&](Tchat::SideWindow which) {
         QWidget* window = nullptr;
-        if (name == QLatin1String("phrases")) {
+        switch (which) {
+        case Tchat::SideWindow::Phrases: {
             QStringList current;
             for (int n = 1; n <= PhraseCount; ++n) current << chat.chatPanel()->phrase(n);
             phrases.PrhaseList1Click(current);
             return;
         }
-        if (name == QLatin1String("tally")) {
+        case Tchat::SideWindow::Tally:
             tally.ViewTally1Click(otherSeatNames());
             return;
-        }
-        if (name == QLatin1String("weblink")) {
+        case Tchat::SideWindow::WebLink:
             about.webAddressClick();
             return;
-        }
-        if (name == QLatin1String("gamestart"))
+        case Tchat::SideWindow::GameStart:
             window = &gamestart;
-        else if (name == QLatin1String("download"))
+            break;
+        case Tchat::SideWindow::Download:
             window = &download;
-        else if (name == QLatin1String("spylist"))
+            break;
+        case Tchat::SideWindow::SpyList:
             window = &spylist;
-        else if (name == QLatin1String("help"))
+            break;
+        case Tchat::SideWindow::Help:
             window = &help;
-        else if (name == QLatin1String("about"))
+            break;
+        case Tchat::SideWindow::About:
             window = &about;
-        if (!window) return;
+            break;
+        }
         window->show();
         window->raise();
-    };
+    });
 
+    // Nothing may wait for a click on a message box while the seat plays by itself.
+    struct ReportingPrompts : Prompts {
+        void tell(QWidget*, const QString& text) override {
+            std::printf("autoplay: %s\n", qPrintable(text));
+            std::fflush(stdout);
+        }
+        bool ask(QWidget*, const QString&) override { return true; }
+    } reportingPrompts;
     std::unique_ptr<AutoPlayer> autoplayer;
     if (options.autoplay) {
-        autoplayer = std::make_unique<AutoPlayer>(chat, options.startWith, options.gameType,
-                                                  options.points);
-        autoplayer->report = report;
-        autoplayer->seatedPlayers = [&server] {
-            int seated = 0;
-            for (int n = 1; n <= 4; ++n)
-                if (server.player(n).connected && !server.player(n).name.empty()) ++seated;
-            return seated;
-        };
-        autoplayer->startGame = [&gamestart](const QString& gameType, const QString& points) {
-            gamestart.selectgt(gameType);
-            gamestart.selectpts(points);
-            gamestart.button_startClick();
-        };
-        autoplayer->onFinished = [](int code) {
+        autoplayer =
+            std::make_unique<AutoPlayer>(chat, options.startWith, options.gameType, options.points);
+        QObject::connect(autoplayer.get(), &AutoPlayer::reportLine, autoplayer.get(), report);
+        QObject::connect(autoplayer.get(), &AutoPlayer::startGameRequested, &gamestart,
+                         [&gamestart](const QString& gameType, const QString& points) {
+                             gamestart.selectgt(gameType);
+                             gamestart.selectpts(points);
+                             gamestart.button_startClick();
+                         });
+        QObject::connect(autoplayer.get(), &AutoPlayer::finished, &app, [](int code) {
             // A moment for the last messages to leave before the window closes.
             QTimer::singleShot(200, [code] { QCoreApplication::exit(code); });
-        };
-        // Nothing may wait for a click on a message box.
-        chat.showMessage = report;
+        });
+        chat.setPrompts(&reportingPrompts);
     }
+
+    // A logout, a shutdown or Ctrl+C closes the window as the player would.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &chat, [&chat] { chat.close(); });
 
     chat.setPort(options.port);
     chat.setStartParameters(options.params);
     chat.show();
     const int code = app.exec();
     autoplayer.reset();
+    // A tally that cannot be written was said when the game ended; it is said again on the way
+    // out, where a terminal or a log still hears it.
+    if (const QString error = tally.FormDestroy(); !error.isEmpty()) {
+        chat.addSystemLine(error);
+        std::fprintf(stderr, "cribbage: %s\n", qPrintable(error));
+    }
     return code;
 }

@@ -2,77 +2,93 @@
 #include "client/options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <cstdlib>
 #include <optional>
 
 namespace {
 
-// Options come before the lobby's parameters and start with "--". The short -h, -? and -v count
-// only as the last word, so they can never be taken from a name: the lobby's three parameters
-// reach the game as they always did, even a name that starts with "-".
-bool isOption(const QStringList& args, qsizetype i) {
-    const QString& arg = args[i];
-    if (arg.startsWith(QLatin1String("--"))) return true;
-    return i == args.size() - 1 &&
-           (arg == QLatin1String("-h") || arg == QLatin1String("-?") || arg == QLatin1String("-v"));
+const QStringList kWithValue = {"port",       "instance",  "files", "bot-speed",
+                                "start-when", "game-type", "points"};
+const QStringList kWithoutValue = {"autoplay", "help", "help-all", "version"};
+
+// The option's name for "--name" or "--name=value", empty for anything else.
+QString longName(const QString& arg) {
+    if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) return {};
+    return arg.mid(2).section(QLatin1Char('='), 0, 0);
+}
+
+bool isKnown(const QString& arg) {
+    const QString name = longName(arg);
+    return kWithValue.contains(name) || kWithoutValue.contains(name);
+}
+
+// "--name value" rather than "--name=value".
+bool takesValue(const QString& arg) {
+    return kWithValue.contains(longName(arg)) && !arg.contains(QLatin1Char('='));
 }
 
 struct ParserSetup {
     QCommandLineParser parser;
-    QCommandLineOption port{QStringLiteral("port"),
-                            QStringLiteral("Host or join on <port> instead of 7772 (also "
-                                           "CRIBBAGE_PORT); 0 hosts on any free port."),
-                            QStringLiteral("port")};
-    QCommandLineOption instance{QStringLiteral("instance"),
-                                QStringLiteral("Single-copy marker <name> instead of levraz, so "
+    QCommandLineOption port{
+        QStringLiteral("port"),
+        QCoreApplication::translate("Options", "Host or join on <port> instead of 7772 (also "
+                                               "CRIBBAGE_PORT); 0 hosts on any free port."),
+        QStringLiteral("port")};
+    QCommandLineOption instance{
+        QStringLiteral("instance"),
+        QCoreApplication::translate("Options", "Single-copy marker <name> instead of levraz, so "
                                                "that a second copy can run beside the first."),
-                                QStringLiteral("name")};
-    QCommandLineOption files{QStringLiteral("files"),
-                             QStringLiteral("Keep the settings and tally files in <dir>."),
-                             QStringLiteral("dir")};
-    QCommandLineOption botSpeed{QStringLiteral("bot-speed"),
-                                QStringLiteral("Pace of the computer players and the deal in "
+        QStringLiteral("name")};
+    QCommandLineOption files{
+        QStringLiteral("files"),
+        QCoreApplication::translate("Options", "Keep the settings and tally files in <dir>."),
+        QStringLiteral("dir")};
+    QCommandLineOption botSpeed{
+        QStringLiteral("bot-speed"),
+        QCoreApplication::translate("Options", "Pace of the computer players and the deal in "
                                                "<ms> (1 to 10000) instead of the Options menu's."),
-                                QStringLiteral("ms")};
-    QCommandLineOption autoplay{QStringLiteral("autoplay"),
-                                QStringLiteral("Play the local seat by itself, report the game on "
+        QStringLiteral("ms")};
+    QCommandLineOption autoplay{
+        QStringLiteral("autoplay"),
+        QCoreApplication::translate("Options", "Play the local seat by itself, report the game on "
                                                "standard output and quit when it is won.")};
-    QCommandLineOption startWith{QStringLiteral("start-when"),
-                                 QStringLiteral("With --autoplay as the host: start the game when "
-                                                "<n> players are seated."),
-                                 QStringLiteral("n")};
-    QCommandLineOption gameType{QStringLiteral("game-type"),
-                                QStringLiteral("With --start-when: the game, 1 (2 players), 2 (3), "
+    QCommandLineOption startWith{
+        QStringLiteral("start-when"),
+        QCoreApplication::translate("Options", "With --autoplay as the host: start the game when "
+                                               "<n> players are seated."),
+        QStringLiteral("n")};
+    QCommandLineOption gameType{
+        QStringLiteral("game-type"),
+        QCoreApplication::translate("Options", "With --start-when: the game, 1 (2 players), 2 (3), "
                                                "3 (4) or 4 (partners)."),
-                                QStringLiteral("type"), QStringLiteral("1")};
-    QCommandLineOption points{QStringLiteral("points"),
-                              QStringLiteral("With --start-when: play to 121 or 61."),
-                              QStringLiteral("points"), QStringLiteral("121")};
+        QStringLiteral("type"), QStringLiteral("1")};
+    QCommandLineOption points{
+        QStringLiteral("points"),
+        QCoreApplication::translate("Options", "With --start-when: play to 121 or 61."),
+        QStringLiteral("points"), QStringLiteral("121")};
 
     ParserSetup() {
-        parser.setApplicationDescription(QStringLiteral(
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "Options",
             "Cribbage for 2, 3 or 4 players and partners, solo against the computer or over "
             "the network.\nWithout parameters a solo game starts; the lobby passes the player's "
             "name, the host's address and true (host the table) or false (join it)."));
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({port, instance, files, botSpeed, autoplay, startWith, gameType, points});
-        parser.addPositionalArgument(QStringLiteral("name"), QStringLiteral("The player's name."),
+        parser.addPositionalArgument(QStringLiteral("name"),
+                                     QCoreApplication::translate("Options", "The player's name."),
                                      QStringLiteral("[name"));
-        parser.addPositionalArgument(QStringLiteral("host"), QStringLiteral("The host's address."),
+        parser.addPositionalArgument(QStringLiteral("host"),
+                                     QCoreApplication::translate("Options", "The host's address."),
                                      QStringLiteral("host"));
-        parser.addPositionalArgument(QStringLiteral("true|false"),
-                                     QStringLiteral("true hosts the table, false joins it."),
-                                     QStringLiteral("true|false]"));
+        parser.addPositionalArgument(
+            QStringLiteral("true|false"),
+            QCoreApplication::translate("Options", "true hosts the table, false joins it."),
+            QStringLiteral("true|false]"));
     }
 };
-
-// The options written as "--name value" (rather than "--name=value").
-bool takesValue(const QString& arg) {
-    static const QStringList withValue = {"--port",       "--instance",  "--files", "--bot-speed",
-                                          "--start-when", "--game-type", "--points"};
-    return withValue.contains(arg);
-}
 
 std::optional<quint16> parsePort(const QString& text, bool allowAny) {
     bool ok = false;
@@ -83,19 +99,39 @@ std::optional<quint16> parsePort(const QString& text, bool allowAny) {
 
 } // namespace
 
+// Known options are taken wherever they stand, with their values; "--" ends them. The words
+// left are the lobby's parameters. The first of three is the player's name and reaches the game
+// whatever it looks like, so a name may start with "-"; any other word that starts with "-" is
+// an option, and an unknown one is refused by name rather than silently dropped.
 std::pair<QStringList, QStringList> splitArguments(const QStringList& args) {
     QStringList options{args.value(0)};
+    QStringList words;
     qsizetype i = 1;
-    while (i < args.size() && isOption(args, i)) {
-        if (args[i] == QLatin1String("--")) {
+    for (; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--")) {
             ++i;
             break;
         }
-        options << args[i];
-        if (takesValue(args[i]) && i + 1 < args.size()) options << args[++i];
-        ++i;
+        if (!isKnown(arg)) {
+            words << arg;
+            continue;
+        }
+        options << arg;
+        if (takesValue(arg) && i + 1 < args.size()) options << args[++i];
     }
-    return {options, args.mid(i)};
+    const QStringList afterEnd = args.mid(i);
+    const qsizetype count = words.size() + afterEnd.size();
+    QStringList params;
+    for (qsizetype w = 0; w < words.size(); ++w) {
+        const QString& word = words[w];
+        const bool nameInPlace = w == 0 && count >= 3;
+        if (!nameInPlace && word.size() > 1 && word.startsWith(QLatin1Char('-')))
+            options << word;
+        else
+            params << word;
+    }
+    return {options, params + afterEnd};
 }
 
 bool wantsHelpOrVersion(const QStringList& options) {
@@ -119,18 +155,21 @@ std::variant<Options, QString> readOptions(const QStringList& options, const QSt
     QCommandLineParser& parser = setup.parser;
     if (!parser.parse(options)) return parser.errorText();
     if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("unexpected argument %1").arg(parser.positionalArguments()[0]);
+        return QCoreApplication::translate("Options", "unexpected argument %1")
+            .arg(parser.positionalArguments()[0]);
 
     Options o;
     if (const auto env = parsePort(portFromEnvironment, false)) o.port = *env;
     if (parser.isSet(setup.port)) {
         const auto port = parsePort(parser.value(setup.port), true);
-        if (!port) return QStringLiteral("--port needs a number from 0 to 65535");
+        if (!port)
+            return QCoreApplication::translate("Options", "--port needs a number from 0 to 65535");
         o.port = *port;
     }
     if (parser.isSet(setup.instance)) {
         o.instance = parser.value(setup.instance);
-        if (o.instance.isEmpty()) return QStringLiteral("--instance needs a name");
+        if (o.instance.isEmpty())
+            return QCoreApplication::translate("Options", "--instance needs a name");
     }
     o.filesDir = parser.value(setup.files);
     QString error;
@@ -140,7 +179,7 @@ std::variant<Options, QString> readOptions(const QStringList& options, const QSt
         const int n = parser.value(option).toInt(&ok);
         if (ok && n >= low && n <= high) return n;
         if (error.isEmpty())
-            error = QStringLiteral("--%1 needs a number from %2 to %3")
+            error = QCoreApplication::translate("Options", "--%1 needs a number from %2 to %3")
                         .arg(option.names().first())
                         .arg(low)
                         .arg(high);
@@ -153,7 +192,7 @@ std::variant<Options, QString> readOptions(const QStringList& options, const QSt
     if (!error.isEmpty()) return error;
     const QString points = parser.value(setup.points);
     if (points != QLatin1String("121") && points != QLatin1String("61"))
-        return QStringLiteral("--points needs 121 or 61");
+        return QCoreApplication::translate("Options", "--points needs 121 or 61");
     o.points = points == QLatin1String("121") ? QStringLiteral("1") : QStringLiteral("2");
     o.params = params;
     return o;

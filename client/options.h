@@ -1,4 +1,4 @@
-// The command line: options first, then the lobby's three parameters, which reach the game word
+// The command line: options anywhere, and the lobby's three parameters, which reach the game word
 // for word (a player's name may start with "-").
 #pragma once
 
@@ -13,13 +13,14 @@ struct Options {
     QString filesDir; // empty: the usual place of the settings and tally
     int botSpeed = 0; // 0: the Options menu's pace
     bool autoplay = false;
-    int startWith = 0;                  // with autoplay as the host: start at this many players
+    int startWith = 0;                      // with autoplay as the host: start at this many players
     QString gameType = QStringLiteral("1"); // "1".."4"
     QString points = QStringLiteral("1");   // "1" to 121, "2" to 61
     QStringList params;
 };
 
-// The program's name followed by the leading options, and the parameters after them.
+// The program's name followed by the options (wherever they stood, with their values), and
+// the lobby's parameters.
 std::pair<QStringList, QStringList> splitArguments(const QStringList& args);
 
 bool wantsHelpOrVersion(const QStringList& options);

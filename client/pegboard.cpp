@@ -1,114 +1,88 @@
-// The pegboard and the announcements of the play: every point scored in the count is written
-// to the score log, heard, and pegged.
-#include "client/imagelabel.h"
+// The announcements of the play: every point scored in the count is written to the score log,
+// heard, and pegged.
 #include "client/tchat.h"
-#include "resources/pictures.h"
 
-#include <QLabel>
+#include "client/pegboardview.h"
 
-void Tchat::postscore(int seat, int score) {
-    if (!table::isPlayingSeat(seat)) return;
-    ImageLabel* front = m_pegs[seat][1];
-    ImageLabel* back = m_pegs[seat][2];
-    back->move(front->pos());
-    back->raise();
-    items(seat).score->setText(QString::number(score));
-    front->move(pictures::pegSpot(seat, score));
-    front->raise();
-    // At the start and at the finish both pegs share one hole.
-    if (score <= 0 || score > 120) back->move(front->pos());
-}
+namespace {
 
-QString Tchat::extraSuffix(int kind) const {
+QString extraSuffix(rules::PegKind kind) {
     switch (kind) {
-    case 1:
+    case rules::FourOfAKind:
         return QStringLiteral(" 12 for a Double Pair Royal");
-    case 2:
+    case rules::ThreeOfAKind:
         return QStringLiteral(" 6 for a Pair Royal");
-    case 3:
+    case rules::Pair:
         return QStringLiteral(" 2 for a Pair");
-    case 4:
+    case rules::RunOf3:
         return QStringLiteral(" 3 for a Run of 3");
-    case 5:
+    case rules::RunOf4:
         return QStringLiteral(" 4 for a Run of 4");
-    case 6:
+    case rules::RunOf5:
         return QStringLiteral(" 5 for a Run of 5");
-    case 7:
+    case rules::RunOf6:
         return QStringLiteral(" 6 for a Run of 6");
-    case 8:
+    case rules::RunOf7:
         return QStringLiteral(" 7 for a Run of 7");
-    case 9:
-        return QStringLiteral(" 8 for a Run of 8");
-    default:
-        return QString();
+    case rules::NoPegKind:
+        break;
     }
+    return QString();
 }
 
-// The five scoring messages: seat, score, [kind,] partner, partner's score. All fields are read
-// before anything moves, so a damaged message shows nothing.
-void Tchat::announce(std::string_view args, bool hasKind, const QString& ownText,
-                     const QString& otherText) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    const auto score = f.takeInt();
-    std::optional<int> kind = 0;
-    if (hasKind) kind = f.takeInt();
-    const auto partner = f.takeInt();
-    const auto partnerScore = f.takeInt();
-    if (!seat || !score || !kind || !partner || !partnerScore) return;
+} // namespace
 
-    const bool partners = m_state.gameType == 4;
-    postscore(*seat, *score);
-    if (partners) postscore(*partner, *partnerScore);
-    if (*seat == m_state.localSeat || (partners && *partner == m_state.localSeat))
-        playsounds(QStringLiteral("points"));
-
-    QString suffix;
-    if (hasKind) {
-        suffix = extraSuffix(*kind);
-        if (suffix.isEmpty()) return;
-    }
-    addScoreLine((*seat == m_state.localSeat ? ownText : seatName(*seat) + otherText) + suffix);
+// The five scoring messages: a seat's new score and its partner's, and for a pair or a run the
+// kind, which names the line.
+void Tchat::announce(const net::ScoreChange& m, const QString& ownText, const QString& otherText) {
+    const int local = m_model.localSeat();
+    const bool partners = m_model.gameType() == rules::Partners;
+    m_model.peg(m.seat, m.score);
+    if (partners) postscore(m.partner, m.partnerScore);
+    if (m.seat == local || (partners && m.partner == local)) playsounds(QStringLiteral("points"));
+    addScoreLine(m.seat == local ? ownText : seatName(m.seat) + otherText);
 }
 
 void Tchat::pegsgo(std::string_view args) {
-    announce(args, false, QStringLiteral("You peg 1 for the Go"),
-             QStringLiteral(" pegs 1 for the Go"));
+    if (const auto m = net::toClient::readPegsgo(args))
+        announce(*m, QStringLiteral("You peg 1 for the Go"), QStringLiteral(" pegs 1 for the Go"));
 }
 
 void Tchat::pegslast(std::string_view args) {
-    announce(args, false, QStringLiteral("You peg 1 for Last Card"),
-             QStringLiteral(" pegs 1 for Last Card"));
+    if (const auto m = net::toClient::readPegslast(args))
+        announce(*m, QStringLiteral("You peg 1 for Last Card"),
+                 QStringLiteral(" pegs 1 for Last Card"));
 }
 
 void Tchat::total15(std::string_view args) {
-    announce(args, false, QStringLiteral("You peg 2 for Total 15"),
-             QStringLiteral(" pegs 2 for Total 15"));
+    if (const auto m = net::toClient::readTotal15(args))
+        announce(*m, QStringLiteral("You peg 2 for Total 15"),
+                 QStringLiteral(" pegs 2 for Total 15"));
 }
 
 void Tchat::total31(std::string_view args) {
-    announce(args, false, QStringLiteral("You peg 2 for Total 31"),
-             QStringLiteral(" pegs 2 for Total 31"));
+    if (const auto m = net::toClient::readTotal31(args))
+        announce(*m, QStringLiteral("You peg 2 for Total 31"),
+                 QStringLiteral(" pegs 2 for Total 31"));
 }
 
 void Tchat::extra(std::string_view args) {
-    announce(args, true, QStringLiteral("You peg"), QStringLiteral(" pegs"));
+    const auto m = net::toClient::readExtra(args);
+    if (!m) return;
+    const QString suffix = extraSuffix(m->kind);
+    announce({m->seat, m->score, m->partner, m->partnerScore}, QStringLiteral("You peg") + suffix,
+             QStringLiteral(" pegs") + suffix);
 }
 
 void Tchat::hegoes(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
+    const auto seat = net::toClient::readHegoes(args);
     if (!seat) return;
-    addScoreLine(*seat == m_state.localSeat ? QStringLiteral("You GO!!")
-                                            : seatName(*seat) + " GO!!");
-    if (table::isPlayingSeat(*seat)) {
-        items(*seat).go->show();
-        items(*seat).go->raise();
-    }
+    addScoreLine(*seat == m_model.localSeat() ? QStringLiteral("You GO!!")
+                                              : seatName(*seat) + " GO!!");
+    m_model.setGo(*seat);
     playsounds(QStringLiteral("go"));
 }
 
 void Tchat::image_peg11MouseMove(int seat, int peg) {
-    if (!table::isPlayingSeat(seat) || peg < 1 || peg > 2) return;
-    m_pegs[seat][peg]->setToolTip(seatName(seat) + " - score: " + items(seat).score->text());
+    m_pegboard->image_peg11MouseMove(seat, peg);
 }

@@ -3,17 +3,19 @@
 #include "client/tchat.h"
 
 #include "chat/chatpanel.h"
-#include "client/imagelabel.h"
-#include "net/tsock.h"
+#include "client/boardview.h"
+#include "client/handrow.h"
+#include "client/pegboardview.h"
+#include "client/prompts.h"
+#include "client/seatsview.h"
+#include "client/summaryview.h"
 #include "resources/pictures.h"
 #include "rules/random.h"
+#include "settings/inifile.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,6 +28,11 @@ std::string toWire(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
+Prompts& defaultPrompts() {
+    static Prompts prompts;
+    return prompts;
+}
+
 } // namespace
 
 Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
@@ -34,13 +41,11 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(pictures::appIcon());
     pictures::paintAll();
 
-    showMessage = [this](const QString& text) {
-        QMessageBox::information(this, QStringLiteral("Cribbage"), text);
-    };
-
     m_sock = new TSock(this);
     m_sock->OnRead = [this](TSock*, qint64) { sockRead(); };
-    m_sock->OnInfo = [this](TSock*, TSock::InfoKind, const QString& text) { sockInfo(text); };
+    m_sock->OnInfo = [this](TSock*, TSock::InfoKind kind, const QString& text) {
+        sockInfo(text, kind);
+    };
 
     // The queue timer runs only while there is something to do; see updateTimer().
     m_timer1.setObjectName(QStringLiteral("Timer1"));
@@ -52,7 +57,16 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildBoard();
     buildModeration();
-    resize(kWidth, kHeight);
+    // Until the settings file is read at login, the window holds the settings' own "before
+    // login" values (no Text Size entry checked yet, chatter sounds off).
+    const IniSettings before = IniSettings::beforeLogin();
+    m_savedGeometry = fittedGeometry(before.geometry());
+    resize(m_savedGeometry.size());
+    m_botSpeed = before.botSpeed;
+    m_chatPanel->view()->setTextSize(before.textSize);
+    m_chatPanel->setPlayChatterSounds(before.chatterSounds);
+    m_chatPanel->setPlaySounds(before.playSounds);
+    m_chatPanel->setTurnSound(before.turnSound);
 
     clearall();
     rules::seedRandomFromClock();
@@ -67,15 +81,53 @@ Tchat::~Tchat() {
     }
 }
 
+void Tchat::setPrompts(Prompts* prompts) {
+    m_prompts = prompts;
+}
+
+void Tchat::tellPlayer(const QString& text) {
+    (m_prompts ? *m_prompts : defaultPrompts()).tell(this, text);
+}
+
+bool Tchat::ask(const QString& question) {
+    return (m_prompts ? *m_prompts : defaultPrompts()).ask(this, question);
+}
+
 void Tchat::setStartParameters(const QStringList& params) {
     m_params = params;
     m_paramsPending = true;
 }
 
+// ---------------------------------------------------------------- the board
+
+// The views are built in the board's stacking order, each above the ones before it.
+void Tchat::buildBoard() {
+    m_boardView = new BoardView(m_model, this);
+    QWidget* board = m_boardView->board();
+    m_pegboard = new PegboardView(m_model, board);
+    m_seats = new SeatsView(m_model, board);
+    m_hand = new HandRow(m_model, board);
+    m_boardView->buildSide();
+    m_summary = new SummaryView(m_model, board);
+
+    auto* chatLayout = new QVBoxLayout(m_boardView->chatArea());
+    chatLayout->setContentsMargins(0, 0, 0, 0);
+    m_chatPanel->setParent(m_boardView->chatArea());
+    chatLayout->addWidget(m_chatPanel);
+
+    connect(m_boardView, &BoardView::startPressed, this, &Tchat::button_startClick);
+    connect(m_boardView, &BoardView::logoPressed, this,
+            [this] { emit sideWindowRequested(SideWindow::WebLink); });
+    connect(m_hand, &HandRow::cardPressed, this, &Tchat::cardimagesMouseDown);
+    connect(m_hand, &HandRow::okPressed, this, &Tchat::button_okClick);
+    connect(m_summary, &SummaryView::donePressed, this, &Tchat::button_doneClick);
+    connect(m_seats, &SeatsView::nameMenuRequested, this, &Tchat::label_playername1ContextPopup);
+}
+
 // ---------------------------------------------------------------- menus
 
 void Tchat::buildMenus() {
-    auto add = [this](QMenu* menu, const char* name, const QString& text) {
+    auto add = [](QMenu* menu, const char* name, const QString& text) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
         return action;
@@ -118,27 +170,27 @@ void Tchat::buildMenus() {
 
     QMenu* view = bar->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("View1"));
-    const std::pair<const char*, const char*> views[] = {
-        {"ViewTally1", "tally"}, {"SpyList1", "spylist"}, {"PrhaseList1", "phrases"}};
-    const char* viewTexts[] = {"View Tally", "Spy List", "Phrase List"};
-    for (int i = 0; i < 3; ++i) {
-        const QString window = QString::fromLatin1(views[i].second);
-        connect(add(view, views[i].first, QString::fromLatin1(viewTexts[i])), &QAction::triggered,
-                this, [this, window] {
-                    if (showSideWindow) showSideWindow(window);
-                });
+    const struct {
+        const char* name;
+        const char* text;
+        SideWindow window;
+    } views[] = {{"ViewTally1", "View Tally", SideWindow::Tally},
+                 {"SpyList1", "Spy List", SideWindow::SpyList},
+                 {"PrhaseList1", "Phrase List", SideWindow::Phrases}};
+    for (const auto& v : views) {
+        const SideWindow window = v.window;
+        connect(add(view, v.name, QString::fromLatin1(v.text)), &QAction::triggered, this,
+                [this, window] { emit sideWindowRequested(window); });
     }
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     QAction* content = add(help, "Help2", QStringLiteral("Content"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(content, &QAction::triggered, this, [this] {
-        if (showSideWindow) showSideWindow(QStringLiteral("help"));
-    });
-    connect(add(help, "About1", QStringLiteral("About")), &QAction::triggered, this, [this] {
-        if (showSideWindow) showSideWindow(QStringLiteral("about"));
-    });
+    connect(content, &QAction::triggered, this,
+            [this] { emit sideWindowRequested(SideWindow::Help); });
+    connect(add(help, "About1", QStringLiteral("About")), &QAction::triggered, this,
+            [this] { emit sideWindowRequested(SideWindow::About); });
 }
 
 void Tchat::Fast1Click(QAction* entry) {
@@ -151,14 +203,6 @@ void Tchat::Fast1Click(QAction* entry) {
     saveinifile();
 }
 
-void Tchat::ResetScreenLocation1Click() {
-    setGeometry(3, 3, kWidth, kHeight);
-}
-
-void Tchat::Exit1Click() {
-    close();
-}
-
 // ---------------------------------------------------------------- window events
 
 void Tchat::showEvent(QShowEvent* event) {
@@ -169,101 +213,11 @@ void Tchat::showEvent(QShowEvent* event) {
     }
 }
 
-void Tchat::closeEvent(QCloseEvent* event) {
-    // Only a moved or resized window is worth writing down.
-    QRect kept = geometry();
-    if (kept != m_savedGeometry) {
-        if (QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            if (kept.width() > area.width()) kept.setWidth(kept.width() - 15);
-            if (kept.height() > area.height()) kept.setHeight(kept.height() - 15);
-        }
-        m_savedGeometry = kept;
-        if (kept != geometry()) setGeometry(kept);
-        saveinifile();
-    }
-    event->accept();
-    m_timer1.stop();
-    if (onClosed) onClosed();
-}
-
-// ---------------------------------------------------------------- connection
-
-void Tchat::processparams(const QStringList& params) {
-    m_buttonStart->hide();
-    m_startGame->setEnabled(false);
-    m_loginSuffix.clear();
-
-    if (params.isEmpty()) {
-        addSystemLine(QStringLiteral("Loading Solo Game..Please wait."));
-        if (showSideWindow) showSideWindow(QStringLiteral("download"));
-        m_hostAddress = QStringLiteral("127.0.0.1");
-        m_ownName = QStringLiteral("You");
-        hostpress();
-        return;
-    }
-    addSystemLine(QStringLiteral("Loading Multi-player Game.. Please Wait."));
-    if (params.size() < 3) return;
-    m_ownName = params[0];
-    m_hostAddress = params[1];
-    if (params[2] == QLatin1String("true"))
-        hostpress();
-    else
-        joinpress();
-    // The lobby listens here; nothing is exchanged and the outcome does not matter.
-    m_sock11 = new TSock(this);
-    m_sock11->setHostName(QStringLiteral("127.0.0.1"));
-    m_sock11->setPortName(QStringLiteral("9001"));
-    m_sock11->Open();
-}
-
-void Tchat::hostpress() {
-    const quint16 listening = listenHook ? listenHook(m_port) : 0;
-    if (listening == 0) {
-        // The port is taken (another game?): say so, the window stays unconnected.
-        addSystemLine(QStringLiteral("Listen - Error Binding Socket"));
-        return;
-    }
-    m_loginSuffix = toWire(m_ownName) + net::kTerminator;
-    m_state.host = true;
-    m_sock->setHostName(QStringLiteral("127.0.0.1"));
-    m_sock->setPortName(QString::number(listening));
-    m_sock->Open();
-    m_buttonStart->show();
-    m_buttonStart->raise();
-    m_startGame->setEnabled(true);
-    if (onHosting) onHosting();
-}
-
-void Tchat::joinpress() {
-    m_loginSuffix = toWire(m_ownName) + net::kTerminator;
-    m_sock->setHostName(m_hostAddress);
-    m_sock->setPortName(QString::number(m_port));
-    m_sock->Open();
-}
-
-void Tchat::sockRead() {
-    receiveBytes(m_sock->Receive());
-}
-
-void Tchat::sockInfo(const QString& text) {
-    if (text == QLatin1String("Socket Closed")) close();
-}
-
-bool Tchat::sendRaw(const std::string& message) {
-    if (!m_state.connected) return false;
-    if (sendHook) {
-        sendHook(message);
-        return true;
-    }
-    return m_sock->Send(QByteArray::fromStdString(message));
-}
-
 // ---------------------------------------------------------------- inbound queue
 
 void Tchat::receiveBytes(const QByteArray& bytes) {
     for (std::string& message :
-         m_receiveBuffer.append(std::string_view(bytes.constData(), bytes.size())))
+         m_receiveBuffer.append(std::string_view(bytes.constData(), std::size_t(bytes.size()))))
         m_receivedlist.push_back(std::move(message));
     // The buffer drops an overlong message itself, up to its terminator, so no tail of it is
     // ever taken for a message from the server.
@@ -275,17 +229,10 @@ void Tchat::queueMessage(std::string message) {
     updateTimer();
 }
 
-void Tchat::closePhraseGate() {
-    m_phraseGateOpen = false;
-    m_phraseTicks = 0;
-    updateTimer();
-}
-
 // A 1 ms timer left running over an empty queue wakes the machine a thousand times a second
-// for nothing, so it runs only while a message waits or the phrase gate counts.
+// for nothing, so it runs only while a message waits.
 void Tchat::updateTimer() {
-    const bool busy = !m_receivedlist.empty() || !m_phraseGateOpen ||
-                      (m_chatPanel && m_chatPanel->phraseGateClosed());
+    const bool busy = !m_receivedlist.empty();
     if (busy && !m_timer1.isActive())
         m_timer1.start();
     else if (!busy && m_timer1.isActive())
@@ -294,12 +241,8 @@ void Tchat::updateTimer() {
 
 void Tchat::Timer1Timer() {
     processsocktimer();
-    m_chatPanel->phraseGateTick();
-    if (!m_phraseGateOpen && ++m_phraseTicks > 100) {
-        m_phraseGateOpen = true;
-        m_phraseTicks = 0;
-    }
     updateTimer();
+    if (m_connectionLost && m_receivedlist.empty()) connectionClosed();
 }
 
 bool Tchat::processsocktimer() {
@@ -309,12 +252,15 @@ bool Tchat::processsocktimer() {
     const auto [command, args] = net::splitCommand(message);
     if (!command.empty()) {
         dispatch(command, args);
-        if (onHandled) onHandled(command);
+        emit messageHandled(std::string(command));
     }
     return true;
 }
 
+// A message is read whole before any handler acts: one that does not read (a field missing or
+// out of its range, a command we do not know) is dropped and changes nothing.
 void Tchat::dispatch(std::string_view command, std::string_view args) {
+    if (!net::toClient::isValid(command, args)) return;
     using Handler = void (Tchat::*)(std::string_view);
     struct Entry {
         std::string_view name;
@@ -353,7 +299,8 @@ void Tchat::dispatch(std::string_view command, std::string_view args) {
         {"CMD_playasound", &Tchat::playasound},
     };
     if (command == "CMD_havewrongversion") {
-        addSystemLine(fromWire(args) + " has a different version of the game then you.");
+        const auto name = net::toClient::readHavewrongversion(args);
+        if (name) addSystemLine(fromWire(*name) + " has a different version of the game then you.");
         return;
     }
     if (command == "CMD_wrongversion") {
@@ -361,8 +308,8 @@ void Tchat::dispatch(std::string_view command, std::string_view args) {
         return;
     }
     if (command == "CMD_full") {
-        if (showMessage) showMessage(QStringLiteral("Game is full"));
-        close();
+        tellPlayer(QStringLiteral("Game is full"));
+        closeQuietly();
         return;
     }
     if (command == "CMD_startround") return startround();
@@ -378,11 +325,9 @@ void Tchat::dispatch(std::string_view command, std::string_view args) {
 // ---------------------------------------------------------------- login and roster
 
 void Tchat::sendloginfo(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || *seat < 1 || *seat > table::kMaxSeat) return;
-    m_state.localSeat = *seat;
-    m_state.connected = true;
+    const auto seat = net::toClient::readSendlogininfo(args);
+    if (!seat) return;
+    m_model.login(*seat);
     std::string message = net::toServer::logininfo(*seat, net::kVersion, "");
     // The builder's own empty name and its two terminators give way to the login suffix
     // (the name and one terminator) and the closing terminator.
@@ -391,84 +336,90 @@ void Tchat::sendloginfo(std::string_view args) {
     sortstuff(*seat);
 }
 
+void Tchat::sortstuff(int seat) {
+    m_model.sortstuff(seat);
+}
+
 void Tchat::newplayerinfo(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat) return;
-    const QString name = fromWire(f.rest());
-    if (*seat == m_state.localSeat) {
+    // CMD_existingplayers has the same fields.
+    const auto m = net::toClient::readNewplayerinfo(args);
+    if (!m) return;
+    const int seat = m->seat;
+    const QString name = fromWire(m->text);
+    if (seat == m_model.localSeat()) {
         addSystemLine(QStringLiteral("You are Connected."));
         loadinifile();
     } else {
         addSystemLine(name + " is Connected.");
     }
-    if (*seat > table::kSeats) {
-        m_state.spectators.append(QString::number(*seat) + ": " + name);
-        if (onSpectators) onSpectators(m_state.spectators);
-        if (*seat == m_state.localSeat)
+    if (seat > table::kSeats) {
+        m_model.addSpectator(seat, name);
+        if (seat == m_model.localSeat())
             addSystemLine(QStringLiteral("You are spying."));
         else
             addSystemLine(name + " is spying.");
-    } else if (*seat >= 1) {
-        SeatItems& it = items(*seat);
-        it.name->setText(name);
-        it.name->show();
-        it.score->show();
+    } else {
+        m_model.seatPerson(seat, name);
     }
     playsounds(QStringLiteral("entered"));
 }
 
 void Tchat::playerdisconnected(std::string_view args) {
-    net::FieldReader f(args);
-    const auto seat = f.takeInt();
-    if (!seat || *seat < 1) return;
-    const QString name = fromWire(f.rest());
-    if (*seat > table::kSeats) {
-        const QString entry = QString::number(*seat) + ": " + name;
-        if (m_state.spectators.removeOne(entry)) {
-            addSystemLine(name + " has left.");
-            if (onSpectators) onSpectators(m_state.spectators);
-        }
+    const auto m = net::toClient::readPlayerdisconnected(args);
+    if (!m) return;
+    const int seat = m->seat;
+    const QString name = fromWire(m->text);
+    if (seat > table::kSeats) {
+        if (m_model.removeSpectator(seat, name)) addSystemLine(name + " has left.");
         return;
     }
-    SeatItems& it = items(*seat);
-    const QString shown = it.name->text();
-    if (shown != QLatin1String("<Waiting>") && shown != table::defaultName(*seat))
+    const QString shown = m_model.seatName(seat);
+    if (shown != table::kWaiting && shown != table::defaultName(seat))
         addSystemLine(shown + " disconnected.");
-    const bool unused =
-        (m_state.gameType == 1 && *seat >= 3) || (m_state.gameType == 2 && *seat == 4);
-    it.name->setText(unused ? QStringLiteral("<Waiting>") : table::defaultName(*seat));
-    it.eyes->hide();
+    m_model.seatLeft(seat);
 }
 
-QString Tchat::seatName(int seat) const {
-    if (!table::isPlayingSeat(seat)) return QString();
-    return m_positions[m_posOfSeat[seat]].name->text();
-}
-
-// ---------------------------------------------------------------- chat, sound and settings seams
+// ---------------------------------------------------------------- chat, sound and start
 
 void Tchat::addlinetochat(const QString& line, const QColor& colour) {
     m_chatPanel->addlinetochat(line, colour);
 }
 
+void Tchat::addSystemLine(const QString& text) {
+    addlinetochat(QStringLiteral("0+") + text, Qt::blue);
+}
+
 void Tchat::chatrecieved(std::string_view args) {
-    m_chatPanel->chatrecieved(fromWire(args));
+    // CMD_action has the same fields.
+    if (const auto m = net::toClient::readChat(args))
+        m_chatPanel->chatrecieved(QString::number(m->seat) + QLatin1Char('+') + fromWire(m->text));
 }
 
 void Tchat::playasound(std::string_view args) {
-    m_chatPanel->playasound(fromWire(args));
+    if (net::toClient::readPlayasound(args)) m_chatPanel->playasound(fromWire(args));
 }
 
 void Tchat::playsounds(const QString& name) {
-    if (onSound) onSound(name);
+    emit gameSound(name);
     m_chatPanel->playsounds(name);
 }
 
 void Tchat::button_startClick() {
-    if (!m_state.connected) {
-        if (showMessage) showMessage(QStringLiteral("You are not connected"));
+    if (!m_model.connected()) {
+        tellPlayer(QStringLiteral("You are not connected"));
         return;
     }
-    if (showSideWindow) showSideWindow(QStringLiteral("gamestart"));
+    emit sideWindowRequested(SideWindow::GameStart);
+}
+
+void Tchat::setGameChoices(const QString& points, const QString& gameType) {
+    m_points = points;
+    m_gameTypeChoice = gameType;
+}
+
+void Tchat::startGame(const QString& points, const QString& gameType) {
+    setGameChoices(points, gameType);
+    sendRaw("CMD_startgame+" + toWire(m_ownName) + "+" + toWire(points) + "+" + toWire(gameType) +
+            "+" + net::kTerminator);
+    saveinifile();
 }

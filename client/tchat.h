@@ -1,9 +1,12 @@
 // Tchat: the main window and the client of the game. It owns the connection to the game server,
-// the inbound queue and its timer, the model of the table and every widget that shows it.
+// the inbound queue and its timer, the handlers of the server's messages and the menus; the
+// table itself is the model, drawn by the views.
 #pragma once
 
-#include "client/tablestate.h"
-#include "net/message.h"
+#include "client/tablemodel.h"
+#include "net/protocol.h"
+#include "net/tsock.h"
+#include "settings/inifile.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -12,78 +15,60 @@
 #include <QTimer>
 #include <array>
 #include <deque>
-#include <functional>
 #include <string>
 #include <string_view>
 
+class BoardView;
 class ChatPanel;
-class ImageLabel;
+class HandRow;
+class PegboardView;
+class Prompts;
 class QAction;
-class QLabel;
-class QListWidget;
 class QMenu;
-class QPlainTextEdit;
-class TSock;
+class SeatsView;
+class SummaryView;
 
 class Tchat : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr quint16 kGamePort = 7772;
-    static constexpr int kWidth = 766;
-    static constexpr int kHeight = 530;
+
+    // The windows beside the table that the menus and the board open.
+    enum class SideWindow { GameStart, Download, Tally, SpyList, Phrases, Help, About, WebLink };
+    Q_ENUM(SideWindow)
 
     explicit Tchat(QWidget* parent = nullptr);
     ~Tchat() override;
 
-    // ---- seams wired by main (and by tests) ----
-    // Everything the client sends passes here; without it the bytes go to the connection.
-    std::function<void(const std::string&)> sendHook;
-    // Starts the in-process server listening on a port (0: any free one); returns the port it
-    // listens on, 0 when it could not.
-    std::function<quint16(quint16)> listenHook;
-    // Named game sounds ("turn", "points", ...).
-    std::function<void(const QString&)> onSound;
-    // The tally's record of a finished game: winner text ("addtomine" or a name), partner name.
-    std::function<void(const QString&, const QString&)> onAddGame;
-    // Called after the settings file was read / written.
-    std::function<void()> onLoadIni;
-    std::function<void()> onSaveIni;
-    // The game start window's choices ("1"/"2" points, "1".."4" type), kept in the settings.
-    std::function<std::pair<QString, QString>()> gameChoices;
-    std::function<void(const QString& points, const QString& gameType)> selectGameChoices;
-    // Shows a side window by name: "gamestart", "download", "tally", "spylist", "phrases",
-    // "help", "about".
-    std::function<void(const QString&)> showSideWindow;
-    // A message box; tests replace it so that nothing blocks.
-    std::function<void(const QString&)> showMessage;
-    // This program hosts the table (the spectator list offers removals then).
-    std::function<void()> onHosting;
-    // The spectator list changed ("seat: name" entries, in order of arrival).
-    std::function<void(const QStringList&)> onSpectators;
-    // Called once the main window has closed (the program ends then).
-    std::function<void()> onClosed;
-    // A message from the server was handled (the latency bench times it).
-    std::function<void(std::string_view command)> onHandled;
+    TableModel& model() { return m_model; }
+    const TableModel& model() const { return m_model; }
+    // Where message boxes and questions go; nullptr restores the boxes. Not owned.
+    void setPrompts(Prompts* prompts);
+    // A message box, through the prompts.
+    void tellPlayer(const QString& text);
 
     void setPort(quint16 port) { m_port = port; }
     quint16 port() const { return m_port; }
     // The command line, read when the window is first shown.
     void setStartParameters(const QStringList& params);
-    const table::State& state() const { return m_state; }
     QString ownName() const { return m_ownName; }
     int botSpeed() const { return m_botSpeed; }
     // The window's place as last read from or written to the settings file.
     QRect savedGeometry() const { return m_savedGeometry; }
-    void setSavedGeometry(const QRect& r) { m_savedGeometry = r; }
     // Sends a complete message if connected; false otherwise.
     bool sendRaw(const std::string& message);
+    QString seatName(int seat) const { return m_model.seatName(seat); }
+    ChatPanel* chatPanel() const { return m_chatPanel; }
 
     // ---- start-up and connection ----
     void processparams(const QStringList& params);
+    // Asks for the game server to listen (listenRequested); serverListening() goes on.
     void hostpress();
     void joinpress();
     void sockRead();
-    void sockInfo(const QString& text);
+    void sockInfo(const QString& text, TSock::InfoKind kind = TSock::InfoKind::Close);
+    // The answer to listenRequested: the port the server listens on, 0 when it cannot.
+    void serverListening(quint16 port);
 
     // ---- inbound queue ----
     // Bytes as the connection delivers them: cut at the terminator and queued.
@@ -93,16 +78,21 @@ public:
     void Timer1Timer();
     std::size_t queueSize() const { return m_receivedlist.size(); }
     bool timerActive() const { return m_timer1.isActive(); }
-    // The phrase gate of the chat buttons, counted by Timer1.
-    bool phraseGateOpen() const { return m_phraseGateOpen; }
-    void closePhraseGate();
 
-    // ---- chat, sound and settings seams ----
+    // ---- chat, sound and settings ----
     void addlinetochat(const QString& line, const QColor& colour);
-    void addSystemLine(const QString& text) { addlinetochat("0+" + text, Qt::blue); }
+    void addSystemLine(const QString& text);
     void playsounds(const QString& name);
     void loadinifile();
     void saveinifile();
+    // The settings as the window holds them now.
+    IniSettings currentSettings() const;
+    // The game start window's choices ("1"/"2" points, "1".."4" type), kept in the settings.
+    void setGameChoices(const QString& points, const QString& gameType);
+    // The game start window's Start: the host starts a game with the chosen options.
+    void startGame(const QString& points, const QString& gameType);
+    // The phrase editor's texts for the ten phrase buttons, also stored.
+    void applyPhrases(const QStringList& texts);
 
     // ---- handlers of server messages ----
     void sendloginfo(std::string_view args);
@@ -139,10 +129,7 @@ public:
     // ---- table operations ----
     void sortstuff(int seat);
     void clearall();
-    void showtheirs(int seat);
-    void drawPile();
     void postscore(int seat, int score);
-    void movecards(int pos);
 
     // ---- user actions ----
     void cardimagesMouseDown(int pos, Qt::MouseButton button);
@@ -152,7 +139,10 @@ public:
     void button_startClick();
     void image_peg11MouseMove(int seat, int peg);
     void ResetScreenLocation1Click();
+    // Asks first while the local player takes part in a game.
     void Exit1Click();
+    // Closes without asking: the program ends (the table is gone, the lobby takes over).
+    void closeQuietly();
     void Fast1Click(QAction* entry);
 
     // ---- spectators and moderation ----
@@ -165,65 +155,57 @@ public:
     int popupTarget() const { return m_popupTarget; }
     QMenu* popupKick() const { return m_popupKick; }
 
-    ChatPanel* chatPanel() const { return m_chatPanel; }
-    // The seat shown at a screen position (table::Position).
-    int seatAtPosition(int position) const { return m_seatAt[position]; }
-    QString seatName(int seat) const;
+signals:
+    // Every message the client sends, as it goes out.
+    void messageSent(const std::string& message);
+    // Hosting needs the game server listening on a port (0: any free one); whoever runs the
+    // server answers with serverListening().
+    void listenRequested(quint16 port);
+    // A game sound was asked for ("turn", "points", ...), whether or not sounds are on.
+    void gameSound(const QString& name);
+    // A finished game for the tally: winner text ("addtomine" or a name) and partner name.
+    void gameRecorded(const QString& winner, const QString& partner);
+    void settingsLoaded();
+    void settingsSaved();
+    // The stored game start choices; an empty text keeps the window's current choice.
+    void gameChoicesLoaded(const QString& points, const QString& gameType);
+    void sideWindowRequested(Tchat::SideWindow window);
+    // The main window has closed: the program ends.
+    void closed();
+    // A message from the server was handled (the latency bench times it).
+    void messageHandled(const std::string& command);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct SeatItems {
-        ImageLabel* cards = nullptr;
-        QLabel* name = nullptr;
-        QLabel* score = nullptr;
-        QLabel* bonus = nullptr;
-        ImageLabel* eyes = nullptr;
-        ImageLabel* turn = nullptr;
-        ImageLabel* winner = nullptr;
-        ImageLabel* color = nullptr;
-        ImageLabel* dealer = nullptr;
-        ImageLabel* go = nullptr;
-    };
-
     void buildChat();
     void buildModeration();
     void buildMenus();
     void buildBoard();
-    void buildSeat(int position);
-    void buildSummary();
-    void nameSeatItems();
     void dispatch(std::string_view command, std::string_view args);
     void updateTimer();
+    void openConnection(const QString& host, quint16 port);
+    bool ask(const QString& question);
+    void offerToClose();
+    void connectionClosed();
+    void endWithMessage(const QString& text);
+    bool mayLeave();
+    // The window's place: its frame's top left corner and the size of its inside, never below
+    // the window's minimum.
+    QRect fittedGeometry(const QRect& wanted) const;
+    void placeWindow(const QRect& place);
+    void storeWindowPlace();
 
-    SeatItems& items(int seat) { return m_positions[m_posOfSeat[seat]]; }
-    void setStatus(const QString& text);
-    void addScoreLine(const QString& line);
-    void showTurn(int seat);
-    void hideAll(ImageLabel* SeatItems::*member);
-    void drawColours();
-    void showNotPlaying();
-    void hideLocalCards();
+    void setStatus(const QString& text) { m_model.setStatus(text); }
+    void addScoreLine(const QString& line) { m_model.logScore(line); }
     void playTurnSound();
+    // The five scoring messages of the play.
+    void announce(const net::ScoreChange& m, const QString& ownText, const QString& otherText);
 
-    // Hand row (hand.cpp).
-    void createCard(int pos, int code);
-    void destroyCard(int pos);
-    void destroyAllCards();
-    void layoutHand();
-
-    // Pegging announcements (pegboard.cpp).
-    void announce(std::string_view args, bool hasKind, const QString& ownText,
-                  const QString& otherText);
-    QString extraSuffix(int kind) const;
-
-    // Summary (summary.cpp).
-    void placeFinalScore(int seat);
-    void reportHand(int seat, int score);
-
-    table::State m_state;
+    TableModel m_model;
+    Prompts* m_prompts = nullptr;
     QString m_ownName;
     QString m_hostAddress;
     std::string m_loginSuffix;
@@ -231,47 +213,27 @@ private:
     QStringList m_params;
     bool m_paramsPending = false;
     int m_botSpeed = 1000;
-    QRect m_savedGeometry{3, 3, kWidth, kHeight};
-    int m_doneTag = 0;
+    QRect m_savedGeometry;
+    QString m_points = QStringLiteral("1");
+    QString m_gameTypeChoice = QStringLiteral("1");
 
     TSock* m_sock = nullptr;
     TSock* m_sock11 = nullptr;
+    std::pair<QString, quint16> m_connectedTo;
+    bool m_connecting = false; // an attempt is under way and has not connected yet
+    bool m_ending = false;     // the window is on its way out; nothing more to say
+    bool m_connectionLost = false;
+    bool m_leaveConfirmed = false;
     net::ReceiveBuffer m_receiveBuffer;
     std::deque<std::string> m_receivedlist;
     QTimer m_timer1;
-    bool m_phraseGateOpen = true;
-    int m_phraseTicks = 0;
 
-    std::array<int, 4> m_seatAt{1, 2, 3, 4};
-    std::array<int, table::kSeats + 1> m_posOfSeat{0, 0, 1, 2, 3};
-    std::array<SeatItems, 4> m_positions;
-    std::array<std::array<ImageLabel*, 3>, table::kSeats + 1> m_pegs{};
-    std::array<ImageLabel*, table::kMaxHandPos + 1> m_cards{};
-
-    QWidget* m_board = nullptr;
-    ImageLabel* m_pegboard = nullptr;
-    ImageLabel* m_turnover = nullptr;
-    ImageLabel* m_played = nullptr;
-    ImageLabel* m_playedFrame = nullptr;
-    QLabel* m_running = nullptr;
-    QLabel* m_status = nullptr;
-    QLabel* m_gameType = nullptr;
-    QLabel* m_playToScore = nullptr;
-    QPlainTextEdit* m_scores = nullptr;
-    ImageLabel* m_buttonOk = nullptr;
-    ImageLabel* m_buttonStart = nullptr;
-    ImageLabel* m_logo = nullptr;
-    QWidget* m_chatArea = nullptr;
+    BoardView* m_boardView = nullptr;
+    PegboardView* m_pegboard = nullptr;
+    SeatsView* m_seats = nullptr;
+    HandRow* m_hand = nullptr;
+    SummaryView* m_summary = nullptr;
     ChatPanel* m_chatPanel = nullptr;
-
-    QWidget* m_final = nullptr;
-    std::array<QLabel*, table::kSeats + 1> m_finalName{};
-    std::array<QLabel*, table::kSeats + 1> m_finalScore{};
-    std::array<ImageLabel*, table::kSeats + 2> m_finalImage{};
-    std::array<QListWidget*, table::kSeats + 2> m_finalList{};
-    std::array<ImageLabel*, table::kSeats + 1> m_finalWinner{};
-    QLabel* m_cribLabel = nullptr;
-    ImageLabel* m_buttonDone = nullptr;
 
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;
@@ -279,5 +241,5 @@ private:
     std::array<QAction*, 3> m_kickEntries{};
     int m_popupTarget = 0;
     // Settings write failures reach the chat once, not at every menu click.
-    QString m_lastSaveError;
+    ReportOnce m_saveErrors;
 };

@@ -1,6 +1,7 @@
 // Fuzzes the client's dispatch on the offscreen platform: bytes from the server (raw or as whole
 // messages), the queue worked off by Timer1, and the local player's clicks in between, so every
 // handler and the hand row run on whatever the server might say.
+#include "client/prompts.h"
 #include "client/tchat.h"
 #include "net/message.h"
 #include "rules/random.h"
@@ -53,6 +54,12 @@ void checkSent(const std::string& message) {
           "a terminator inside a message: the server would cut it in two");
 }
 
+// Message boxes and questions answered at once.
+struct Quiet : Prompts {
+    void tell(QWidget*, const QString&) override {}
+    bool ask(QWidget*, const QString&) override { return false; }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -80,10 +87,10 @@ Tchat& window(Window& w) {
         w.chat = std::make_unique<Tchat>();
         w.closed = false;
         w.served = 0;
-        w.chat->sendHook = checkSent;
-        w.chat->showMessage = [](const QString&) {};
-        w.chat->showSideWindow = [](const QString&) {};
-        w.chat->onClosed = [&w] { w.closed = true; };
+        static Quiet quiet;
+        w.chat->setPrompts(&quiet);
+        QObject::connect(w.chat.get(), &Tchat::messageSent, checkSent);
+        QObject::connect(w.chat.get(), &Tchat::closed, [&w] { w.closed = true; });
     }
     ++w.served;
     // What the last input left unterminated is ended here, and with the rest of its queue

@@ -1,11 +1,13 @@
-// The computer player: fixed rules, no lookahead, and every choice goes through the same
-// handlers as a client's message.
+// The computer players: Classic by fixed rules without lookahead, Expert by the analysis and the
+// search of rules/expert.h. Every choice goes through the same handlers as a client's message.
 #include "server/computer.h"
 
 #include "rules/cards.h"
+#include "rules/expert.h"
 #include "rules/random.h"
 #include "server/tserver.h"
 
+#include <algorithm>
 #include <string>
 
 namespace computer {
@@ -110,9 +112,40 @@ int choosePlayCard(const rules::Hand& hand, const rules::PlaySequence& seq) {
 
 // The computers enter through the handlers the wire reaches, with the text a client would send.
 
+namespace {
+
+int positionOf(const rules::Hand& hand, int card) {
+    for (int pos = 1; pos <= rules::kHandSize; ++pos)
+        if (card != rules::kNoCard && hand[pos] == card) return pos;
+    return 0;
+}
+
+} // namespace
+
+void TServer::overrideComputerLevel(int seat, std::optional<ComputerLevel> level) {
+    if (seat >= 1 && seat <= rules::kSeats) m_levelOverride[seat] = level;
+}
+
+ComputerLevel TServer::computerLevel(int seat) const {
+    if (seat >= 1 && seat <= rules::kSeats && m_levelOverride[seat]) return *m_levelOverride[seat];
+    return m_computerLevel ? m_computerLevel() : ComputerLevel::Classic;
+}
+
 void TServer::computersendcard(int seat) {
-    const auto [first, second] =
-        computer::chooseCribCards(m_game.deal.hands[seat], m_game.gameType);
+    if (seat < 1 || seat > rules::kSeats) return;
+    const rules::Hand& hand = m_game.deal.hands[seat];
+    if (computerLevel(seat) == ComputerLevel::Expert) {
+        const std::vector<int> thrown = rules::expertThrow(seatView(seat));
+        const int first = thrown.empty() ? 0 : positionOf(hand, thrown[0]);
+        const int second = thrown.size() > 1 ? positionOf(hand, thrown[1]) : 0;
+        // A gift the handler would refuse would leave the deal waiting on this seat for ever.
+        if (first && (thrown.size() == 1 || second)) {
+            sendcard(std::to_string(seat) + '+' + std::to_string(first) + '+' +
+                     std::to_string(second) + '+');
+            return;
+        }
+    }
+    const auto [first, second] = computer::chooseCribCards(hand, m_game.gameType);
     sendcard(std::to_string(seat) + '+' + std::to_string(first) + '+' + std::to_string(second) +
              '+');
 }
@@ -125,6 +158,56 @@ void TServer::computerresend(int seat) {
 
 void TServer::computerplay(int seat) {
     if (seat != m_game.currentPlayer || seat < 1 || seat > rules::kSeats) return;
-    const int pos = computer::choosePlayCard(m_game.deal.hands[seat], m_game.seq);
+    const rules::Hand& hand = m_game.deal.hands[seat];
+    int pos = 0;
+    if (computerLevel(seat) == ComputerLevel::Expert)
+        pos = positionOf(hand, rules::expertPlay(seatView(seat)));
+    if (!pos) pos = computer::choosePlayCard(hand, m_game.seq);
     if (pos) playcard(std::to_string(seat) + '+' + std::to_string(pos) + '+');
+}
+
+// Only what every client is told goes into the record: the starter, each card laid and by whom,
+// and each seat that could not lay a card at the count of the moment.
+void TServer::notePublic(const std::string& message) {
+    const std::string_view text =
+        std::string_view(message).substr(0, message.find(net::kTerminator));
+    const auto [command, args] = net::splitCommand(text);
+    if (command == "CMD_startround" || command == "CMD_startgame") {
+        m_playRecord.clear();
+    } else if (command == "CMD_turnover") {
+        if (const auto m = net::toClient::readTurnover(args)) m_playRecord.starter = m->starter;
+    } else if (command == "CMD_playcard") {
+        if (const auto m = net::toClient::readPlaycard(args)) m_playRecord.lay(m->seat, m->card);
+    } else if (command == "CMD_hegoes") {
+        if (const auto seat = net::toClient::readHegoes(args))
+            m_playRecord.go(*seat, m_game.seq.count);
+    } else if (command == "CMD_pegsgo") {
+        // A go is pegged by the seat that laid the last card when it cannot lay another.
+        if (const auto m = net::toClient::readPegsgo(args))
+            m_playRecord.go(m->seat, m_game.seq.count);
+    }
+}
+
+rules::SeatView TServer::seatView(int seat) const {
+    const Game& g = m_game;
+    rules::SeatView v;
+    v.gameType = g.gameType;
+    v.seat = seat;
+    v.dealer = g.dealer;
+    v.target = g.target;
+    for (int s = 1; s <= rules::kSeats; ++s) v.scores[s] = m_players[s].score;
+    if (seat < 1 || seat > rules::kSeats) return v;
+    for (int pos = 1; pos <= rules::kHandSize; ++pos)
+        if (g.deal.hands[seat][pos] != rules::kNoCard) v.hand.push_back(g.deal.hands[seat][pos]);
+    // The seat's own crib cards; the deck's card in the three-player crib is nobody's to see.
+    if (g.phase == 3) {
+        for (int which = 1; which <= 2; ++which) {
+            const int position = rules::cribPosition(g.gameType, seat, which);
+            if (position && g.deal.crib[position] != rules::kNoCard)
+                v.thrown.push_back(g.deal.crib[position]);
+        }
+    }
+    v.record = m_playRecord;
+    v.seq = g.seq;
+    return v;
 }

@@ -54,9 +54,14 @@ int main(int argc, char** argv) {
         QStringList{QStringLiteral("s"), QStringLiteral("seed")},
         QStringLiteral("Seed of the generator, to replay a game (default: from the clock)."),
         QStringLiteral("N"));
+    const QCommandLineOption computerOption(
+        QStringList{QStringLiteral("c"), QStringLiteral("computer")},
+        QStringLiteral("How the computer players play: classic or expert (default classic)."),
+        QStringLiteral("LEVEL"), QStringLiteral("classic"));
     parser.addOption(portOption);
     parser.addOption(speedOption);
     parser.addOption(seedOption);
+    parser.addOption(computerOption);
 
     if (!parser.parse(QCoreApplication::arguments())) return usage(parser, parser.errorText());
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -75,6 +80,12 @@ int main(int argc, char** argv) {
     const int speed = parser.value(speedOption).toInt(&ok);
     if (!ok || speed < 1)
         return usage(parser, QStringLiteral("bad bot speed '%1'").arg(parser.value(speedOption)));
+    const QString levelName = parser.value(computerOption);
+    if (levelName != QStringLiteral("classic") && levelName != QStringLiteral("expert"))
+        return usage(parser,
+                     QStringLiteral("bad computer level '%1' (classic or expert)").arg(levelName));
+    const ComputerLevel level =
+        levelName == QStringLiteral("expert") ? ComputerLevel::Expert : ComputerLevel::Classic;
     if (parser.isSet(seedOption)) {
         const uint seed = parser.value(seedOption).toUInt(&ok);
         if (!ok)
@@ -106,6 +117,7 @@ int main(int argc, char** argv) {
 
     TServer server;
     server.setBotSpeedSource([speed] { return speed; });
+    server.setComputerLevelSource([level] { return level; });
     server.setLogSink(logLine);
     if (!server.listen(quint16(port))) {
         logLine(server.lastError().toStdString());

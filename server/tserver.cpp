@@ -179,6 +179,7 @@ void TServer::sendTo(int n, const std::string& message) {
 }
 
 void TServer::broadcast(const std::string& message) {
+    notePublic(message);
     for (int n = 1; n <= kMaxConnections; ++n) sendTo(n, message);
 }
 

@@ -6,6 +6,7 @@
 #include "rules/deal.h"
 #include "rules/pegging.h"
 #include "rules/scoring.h"
+#include "rules/seatview.h"
 #include "rules/types.h"
 #include "server/clientlink.h"
 
@@ -17,11 +18,16 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class QTimer;
 class TSock;
+
+// How the computer seats play: Classic by fixed rules, Expert by the discard analysis and a
+// search of the play.
+enum class ComputerLevel { Classic = 0, Expert = 1 };
 
 // One record per connection number 1..11 (10 and 11 never hold a live client). Seats 1..4 also
 // carry the seat's state in the game; their cards live in TServer::Game::deal.
@@ -94,6 +100,15 @@ public:
     // The interval of the action timer, read each time an action is scheduled.
     void setBotSpeedSource(std::function<int()> msFn) { m_botSpeed = std::move(msFn); }
     int botSpeed() const;
+    // The level of every computer seat, read each time a computer gives or plays; Classic when
+    // no source is set.
+    void setComputerLevelSource(std::function<ComputerLevel()> levelFn) {
+        m_computerLevel = std::move(levelFn);
+    }
+    // Simulations pit levels against each other: a seat's own level, over the source. Nothing
+    // on the wire reaches it.
+    void overrideComputerLevel(int seat, std::optional<ComputerLevel> level);
+    ComputerLevel computerLevel(int seat) const;
     // One line per connection, disconnection, game start and game end.
     void setLogSink(std::function<void(const std::string&)> sink) { m_log = std::move(sink); }
 
@@ -131,6 +146,9 @@ public:
     // The game and its deal; tests arrange hands and decks through it.
     Game& game() { return m_game; }
     const Game& game() const { return m_game; }
+    // What a seat knows: its own cards and what every client has been told of the play. The
+    // Expert decides from this alone.
+    rules::SeatView seatView(int seat) const;
     int pendingAction() const { return m_pendingAction; }
     int countdown() const { return m_countdown; }
     bool socktimerActive() const;
@@ -197,6 +215,8 @@ private:
     void computersendcard(int seat);
     void computerresend(int seat);
     void computerplay(int seat);
+    // What the table has seen of the play, noted from every broadcast as a client would.
+    void notePublic(const std::string& message);
 
     std::array<tplayer, kRecords + 1> m_players;
     int m_slots = 0;
@@ -217,5 +237,8 @@ private:
     bool m_closeOverfullQueued = false;
     QString m_lastError;
     std::function<int()> m_botSpeed;
+    std::function<ComputerLevel()> m_computerLevel;
+    std::array<std::optional<ComputerLevel>, rules::kSeats + 1> m_levelOverride{};
+    rules::PlayRecord m_playRecord;
     std::function<void(const std::string&)> m_log;
 };

@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <SimpleIni.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -209,18 +209,45 @@ template <typename Edit> QString editFile(const QString& path, Edit edit) {
     edit(section);
     const QByteArray out = section.document();
 
-    if (!UserFiles::makeParentDirectory(path))
+    const UserFiles::WriteResult written = UserFiles::replaceFile(path, out);
+    if (written.failed == UserFiles::WriteResult::Failed::Folder)
         return QStringLiteral("The settings file %1 could not be written: cannot create its folder")
             .arg(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
+    if (!written.ok())
         return QStringLiteral("The settings file %1 could not be written: %2")
-            .arg(path, file.errorString());
+            .arg(path, written.reason);
     return {};
 }
 
 QString boolText(bool b) {
     return b ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+struct KeyText {
+    IniKey key;
+    const char* name;
+    QString text;
+};
+
+// Every key as saveinifile() writes it, in the file's order.
+std::vector<KeyText> keyTexts(const IniSettings& s) {
+    return {
+        {IniKey::Top, "Top", QString::number(s.top)},
+        {IniKey::Left, "Left", QString::number(s.left)},
+        {IniKey::Width, "Width", QString::number(s.width)},
+        {IniKey::Height, "Height", QString::number(s.height)},
+        {IniKey::Textsize, "Textsize", QString::number(s.textSize)},
+        {IniKey::Turnsound, "Turnsound",
+         s.turnSound == 1 ? QStringLiteral("1") : QStringLiteral("0")},
+        {IniKey::ChatterSounds, "ChatterSounds", boolText(s.chatterSounds)},
+        {IniKey::Textcolor, "Textcolor", s.textColor},
+        // The game start window turns an empty choice into the first one before it starts.
+        {IniKey::Playtoscore1, "Playtoscore1",
+         s.playToScore.isEmpty() ? QStringLiteral("1") : s.playToScore},
+        {IniKey::Gametype, "Gametype", s.gameType.isEmpty() ? QStringLiteral("1") : s.gameType},
+        {IniKey::Botspeed, "Botspeed", QString::number(s.botSpeed)},
+        {IniKey::Playsounds, "Playsounds", boolText(s.playSounds)},
+    };
 }
 
 // "Playtoscore1": a number above 2 means the first choice; something that is not a number,
@@ -292,22 +319,37 @@ IniSettings loadinifile(const QString& path, QString* error) {
     return s;
 }
 
-QString saveinifile(const IniSettings& s, const QString& path) {
-    return editFile(path, [&s](Section& ini) {
-        ini.set("Top", QString::number(s.top));
-        ini.set("Left", QString::number(s.left));
-        ini.set("Width", QString::number(s.width));
-        ini.set("Height", QString::number(s.height));
-        ini.set("Textsize", QString::number(s.textSize));
-        ini.set("Turnsound", s.turnSound == 1 ? QStringLiteral("1") : QStringLiteral("0"));
-        ini.set("ChatterSounds", boolText(s.chatterSounds));
-        ini.set("Textcolor", s.textColor);
-        // The game start window turns an empty choice into the first one before it starts.
-        ini.set("Playtoscore1", s.playToScore.isEmpty() ? QStringLiteral("1") : s.playToScore);
-        ini.set("Gametype", s.gameType.isEmpty() ? QStringLiteral("1") : s.gameType);
-        ini.set("Botspeed", QString::number(s.botSpeed));
-        ini.set("Playsounds", boolText(s.playSounds));
+QString saveinifile(const IniSettings& s, const QString& path, IniKeys keys) {
+    if (!keys) return {};
+    return editFile(path, [&s, keys](Section& ini) {
+        for (const KeyText& key : keyTexts(s))
+            if (keys.testFlag(key.key)) ini.set(key.name, key.text);
     });
+}
+
+IniKeys differingKeys(const IniSettings& a, const IniSettings& b) {
+    const std::vector<KeyText> first = keyTexts(a);
+    const std::vector<KeyText> second = keyTexts(b);
+    IniKeys keys;
+    for (size_t i = 0; i < first.size(); ++i)
+        if (first[i].text != second[i].text) keys |= first[i].key;
+    return keys;
+}
+
+void IniChanges::setStart(const IniSettings& start) {
+    m_start = start;
+    m_started = true;
+}
+
+void IniChanges::setStartGeometry(const QRect& geometry) {
+    m_start.setGeometry(geometry);
+}
+
+IniKeys IniChanges::keysToWrite(const IniSettings& now, IniKeys chosen) {
+    if (m_loaded) return AllIniKeys;
+    m_changed |= chosen;
+    if (m_started) m_changed |= differingKeys(m_start, now);
+    return m_changed;
 }
 
 QString savePhrases(const std::array<QString, PhraseCount>& phrases, const QString& path) {

@@ -3,6 +3,7 @@
 
 #include "settings/userfiles.h"
 
+#include <QFlags>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -47,14 +48,64 @@ QRect defaultWindowGeometry();
 // The "Text Size" menu entries; a size read from the file that is none of these checks none.
 bool isTextSizeEntry(int size);
 
+// The keys saveinifile() writes, one flag each.
+enum class IniKey : unsigned {
+    Top = 1u << 0,
+    Left = 1u << 1,
+    Width = 1u << 2,
+    Height = 1u << 3,
+    Textsize = 1u << 4,
+    Turnsound = 1u << 5,
+    ChatterSounds = 1u << 6,
+    Textcolor = 1u << 7,
+    Playtoscore1 = 1u << 8,
+    Gametype = 1u << 9,
+    Botspeed = 1u << 10,
+    Playsounds = 1u << 11,
+};
+Q_DECLARE_FLAGS(IniKeys, IniKey)
+Q_DECLARE_OPERATORS_FOR_FLAGS(IniKeys)
+inline constexpr IniKeys AllIniKeys = IniKeys::fromInt((1u << 12) - 1);
+
 // Reads the section. A missing file or section gives the defaults; *error (if given) is set
 // only when an existing file cannot be read.
 IniSettings loadinifile(const QString& path = UserFiles::settingsPath(), QString* error = nullptr);
 
-// Writes every key but the phrases. Everything else in the file (other programs' sections,
-// comments, line ends) stays as it was. Returns an empty text on success, otherwise a message
-// for the chat; the file is then unchanged.
-QString saveinifile(const IniSettings& settings, const QString& path = UserFiles::settingsPath());
+// Writes the given keys (all but the phrases by default). Everything else in the file (other
+// keys, other programs' sections, comments, line ends) stays as it was; with no keys the file is
+// not touched at all. Returns an empty text on success, otherwise a message for the chat; the
+// file is then unchanged.
+QString saveinifile(const IniSettings& settings, const QString& path = UserFiles::settingsPath(),
+                    IniKeys keys = AllIniKeys);
+
+// The keys whose written text differs between two states.
+IniKeys differingKeys(const IniSettings& a, const IniSettings& b);
+
+// Which keys a save writes. Until the file has been read (at login) the window holds its own
+// defaults, and writing them would replace what the player keeps in the file (after "Game is
+// full", a failed listen, a table that never answered): until then only what the player
+// changed is written. Once the file has been read, every key is, as always.
+class IniChanges {
+public:
+    // What the window held before the player could change anything.
+    void setStart(const IniSettings& start);
+    // The window's place as the desktop settled it; before the player could move it.
+    void setStartGeometry(const QRect& geometry);
+    bool started() const { return m_started; }
+    void setLoaded() { m_loaded = true; }
+    bool loaded() const { return m_loaded; }
+
+    // The keys to write now that the window holds `now`. `chosen` are keys the player set
+    // through a menu even where the value stayed (picking the bot speed the window already
+    // ran at). A key changed once stays changed: each save writes all of them again.
+    IniKeys keysToWrite(const IniSettings& now, IniKeys chosen = {});
+
+private:
+    IniSettings m_start;
+    IniKeys m_changed;
+    bool m_started = false;
+    bool m_loaded = false;
+};
 
 // The phrase editor's keys "Phrase1" to "Phrase10", the only writer of them.
 QString savePhrases(const std::array<QString, PhraseCount>& phrases,

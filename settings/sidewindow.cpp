@@ -17,7 +17,11 @@ void useTableBackground(QWidget* window) {
 }
 
 void showMessage(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("Cribbage"), text);
+    // A message box guesses rich text; a name in the text must show as it is.
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Cribbage"), text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 } // namespace sidewindow

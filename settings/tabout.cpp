@@ -7,33 +7,16 @@
 
 #include <QDate>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// A label that reports a click, for the web address line.
-class ClickLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> clicked;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        QLabel::mouseReleaseEvent(e);
-        if (clicked) clicked();
-    }
-};
-
-} // namespace
-
 Tabout::Tabout(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("Tabout"));
     setWindowTitle(QStringLiteral("Cribbage - About"));
     sidewindow::useTableBackground(this);
-    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
@@ -43,11 +26,13 @@ Tabout::Tabout(QWidget* parent) : QWidget(parent, Qt::Tool) {
     auto* credit = new QLabel(QStringLiteral("Written by the Cribbage team.\n"
                                              "Cards, board and sounds made by the program itself."),
                               this);
-    auto* web = new ClickLabel(QString::fromLatin1(kWebAddress), this);
+    auto* web = new QLabel(QString::fromLatin1(kWebAddress), this);
     web->setObjectName(QStringLiteral("label_web"));
     web->setCursor(Qt::PointingHandCursor);
     web->setStyleSheet(QStringLiteral("color:#ffe680; text-decoration: underline;"));
-    web->clicked = [this] { webAddressClick(); };
+    // A click on the address opens it.
+    web->installEventFilter(this);
+    m_web = web;
 
     m_version =
         new QLabel(QString::fromLatin1(net::kVersion.data(), int(net::kVersion.size())), this);
@@ -95,5 +80,14 @@ void Tabout::Button1Click() {
 }
 
 void Tabout::webAddressClick() {
-    if (openUrl) openUrl(QUrl(QString::fromLatin1(kWebAddress)));
+    openUrl(QUrl(QString::fromLatin1(kWebAddress)));
+}
+
+bool Tabout::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+bool Tabout::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_web && event->type() == QEvent::MouseButtonRelease) webAddressClick();
+    return QWidget::eventFilter(watched, event);
 }

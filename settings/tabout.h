@@ -3,7 +3,6 @@
 
 #include <QUrl>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 
@@ -17,12 +16,15 @@ public:
     // The text of the `version` label; the client sends it at login.
     QString versionText() const;
 
-    // Opens an address in the browser; tests replace it.
-    std::function<bool(const QUrl&)> openUrl;
-
     void Button1Click();
     void webAddressClick();
 
+protected:
+    // Opens an address in the browser; false when it could not.
+    virtual bool openUrl(const QUrl& url);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QLabel* m_version = nullptr;
+    QLabel* m_web = nullptr;
 };

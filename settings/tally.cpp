@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -229,6 +228,14 @@ QString Tally::load(const QString& path) {
     return {};
 }
 
+QString Tally::keepDamagedFile() {
+    if (m_damagedPath.isEmpty() || !QFileInfo::exists(m_damagedPath)) return {};
+    const QString bad = freeBadName(m_damagedPath);
+    if (bad.isEmpty() || !QFile::rename(m_damagedPath, bad)) return {};
+    m_damagedPath.clear();
+    return bad;
+}
+
 QString Tally::store(const QString& path) {
     if (!m_damagedPath.isEmpty() && QFileInfo::exists(path) &&
         QFileInfo(m_damagedPath).absoluteFilePath() == QFileInfo(path).absoluteFilePath()) {
@@ -237,12 +244,15 @@ QString Tally::store(const QString& path) {
     }
     m_damagedPath.clear();
 
-    if (!UserFiles::makeParentDirectory(path))
+    const UserFiles::WriteResult written = UserFiles::replaceFile(path, LZRW1KH::pack(toText()));
+    switch (written.failed) {
+    case UserFiles::WriteResult::Failed::Nothing:
+        return {};
+    case UserFiles::WriteResult::Failed::Folder:
+    case UserFiles::WriteResult::Failed::Open:
         return QStringLiteral("Lzrw1 (de)compression : Failed to open output file : ") + path;
-    const QByteArray container = LZRW1KH::pack(toText());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Lzrw1 (de)compression : Failed to open output file : ") + path;
-    if (file.write(container) != container.size() || !file.commit()) return writeError(path);
-    return {};
+    case UserFiles::WriteResult::Failed::Write:
+        break;
+    }
+    return writeError(path);
 }

@@ -86,6 +86,10 @@ public:
     QString load(const QString& path = UserFiles::tallyPath());
     QString store(const QString& path = UserFiles::tallyPath());
     bool loadFailed() const { return !m_damagedPath.isEmpty(); }
+    // Moves the file that could not be read aside now, as store() would, so that the player
+    // can be told where it is. Returns the copy's name; empty when there is nothing to move or
+    // it cannot be moved (store() then still refuses to write over it).
+    QString keepDamagedFile();
 
 private:
     using Row = std::array<QString, ColumnCount>;

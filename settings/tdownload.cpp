@@ -60,10 +60,6 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     const QByteArray env = qgetenv("CRIBBAGE_LOBBY_URL");
     m_address = QUrl(env.isEmpty() ? QString::fromLatin1(kDefaultAddress) : QString::fromUtf8(env));
     m_folder = defaultFolder();
-    startProgram = [](const QString& program, const QStringList& args) {
-        return QProcess::startDetached(program, args);
-    };
-    showMessage = [this](const QString& text) { sidewindow::showMessage(this, text); };
 
     m_http = new QNetworkAccessManager(this);
     m_http->setProxy(QNetworkProxy::NoProxy);
@@ -262,11 +258,10 @@ void Tdownload::transferEnded() {
                                         QFileDevice::ExeUser);
         const QStringList args = {QStringLiteral("/SP-"), QStringLiteral("/silent"),
                                   QStringLiteral("/noicons")};
-        if (startProgram && startProgram(path, args)) {
-            if (closeMainWindow) closeMainWindow();
-        } else if (showMessage) {
+        if (startProgram(path, args))
+            emit closeMainWindowRequested();
+        else
             showMessage(QStringLiteral("An Error has Occurred."));
-        }
     }
     emit downloadFinished();
 }
@@ -289,12 +284,18 @@ QString Tdownload::findLobby() const {
 
 void Tdownload::Button2Click() {
     const QString lobby = findLobby();
-    if (!lobby.isEmpty() && startProgram && startProgram(lobby, {})) {
-        if (closeMainWindow) closeMainWindow();
+    if (!lobby.isEmpty() && startProgram(lobby, {})) {
+        emit closeMainWindowRequested();
         return;
     }
-    if (showMessage)
-        showMessage(
-            QStringLiteral("Please close the game and open the Zarvel Lobby using the icon on "
-                           "your desktop or using the your Window's start-up menu."));
+    showMessage(QStringLiteral("Please close the game and open the Zarvel Lobby using the icon on "
+                               "your desktop or using the your Window's start-up menu."));
+}
+
+bool Tdownload::startProgram(const QString& program, const QStringList& args) {
+    return QProcess::startDetached(program, args);
+}
+
+void Tdownload::showMessage(const QString& text) {
+    sidewindow::showMessage(this, text);
 }

@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QNetworkAccessManager;
@@ -42,14 +41,16 @@ public:
     // The lobby program, or an empty text when it is nowhere to be found.
     QString findLobby() const;
 
-    // Seams the main program wires (tests replace them).
-    std::function<bool(const QString& program, const QStringList& args)> startProgram;
-    std::function<void()> closeMainWindow;
-    std::function<void(const QString&)> showMessage;
-
 signals:
     // The transfer has ended, whatever its outcome.
     void downloadFinished();
+    // The lobby (or its installer) has started: the game gives way to it.
+    void closeMainWindowRequested();
+
+protected:
+    // Starts a program without waiting for it; false when it could not be started.
+    virtual bool startProgram(const QString& program, const QStringList& args);
+    virtual void showMessage(const QString& text);
 
 private:
     void HttpCli1HeaderData();

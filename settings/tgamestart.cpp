@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <functional>
 
 namespace {
 
@@ -101,6 +102,7 @@ Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 
 void Tgamestart::select(QLabel* const* boxes, int count, const QString& value, QString& choice,
                         QLabel* holder) {
+    const QString before = choice;
     for (int i = 0; i < count; ++i) {
         boxes[i]->clear();
         boxes[i]->setProperty("selected", 0);
@@ -113,6 +115,12 @@ void Tgamestart::select(QLabel* const* boxes, int count, const QString& value, Q
         choice = value;
         holder->setProperty("choice", choice);
     }
+    if (choice != before) emit choicesChanged(m_pts, m_gt);
+}
+
+void Tgamestart::selectChoices(const QString& points, const QString& gameType) {
+    selectpts(points.isEmpty() ? m_pts : points);
+    selectgt(gameType.isEmpty() ? m_gt : gameType);
 }
 
 void Tgamestart::selectpts(const QString& value) {
@@ -138,10 +146,6 @@ void Tgamestart::image_gt1Click(int index) {
 void Tgamestart::button_startClick() {
     if (m_gt.isEmpty()) m_gt = QStringLiteral("1");
     if (m_pts.isEmpty()) m_pts = QStringLiteral("1");
-    const QString name = ownName ? ownName() : QString();
-    const std::string message = "CMD_startgame+" + name.toUtf8().toStdString() + "+" +
-                                m_pts.toStdString() + "+" + m_gt.toStdString() + "+" + '\xFF';
-    if (sendHook) sendHook(message);
     hide();
-    if (onSave) onSave();
+    emit startRequested(m_pts, m_gt);
 }

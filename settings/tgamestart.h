@@ -4,8 +4,6 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
-#include <string>
 
 class QLabel;
 
@@ -14,21 +12,22 @@ class Tgamestart : public QWidget {
 public:
     explicit Tgamestart(QWidget* parent = nullptr);
 
-    // The complete message for the game server (the client's connection sends it).
-    std::function<void(const std::string&)> sendHook;
-    // The local player's name, asked at the moment of starting.
-    std::function<QString()> ownName;
-    // Writes the settings, which keep both choices.
-    std::function<void()> onSave;
-
     void selectpts(const QString& value);
     void selectgt(const QString& value);
+    // Both choices, as the settings keep them; an empty text keeps the current one.
+    void selectChoices(const QString& points, const QString& gameType);
     QString ptsChoice() const { return m_pts; }
     QString gtChoice() const { return m_gt; }
 
     void image_pts1Click(int index); // 1..2
     void image_gt1Click(int index);  // 1..4
     void button_startClick();
+
+signals:
+    // Start pressed: the host starts a game to "1" (121) or "2" (61) points of type "1".."4".
+    void startRequested(const QString& points, const QString& gameType);
+    // A choice moved, by a click or by the settings.
+    void choicesChanged(const QString& points, const QString& gameType);
 
 private:
     void select(QLabel* const* boxes, int count, const QString& value, QString& choice,

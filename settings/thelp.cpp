@@ -82,7 +82,7 @@ void Thelp::SelButton1Click(int page) {
 }
 
 void Thelp::button_aboutClick() {
-    if (showAbout) showAbout();
+    emit aboutRequested();
 }
 
 void Thelp::button_doneClick() {

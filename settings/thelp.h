@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QStackedWidget;
@@ -14,9 +13,6 @@ class Thelp : public QWidget {
 public:
     explicit Thelp(QWidget* parent = nullptr);
 
-    // Shows the about window; the main program wires it.
-    std::function<void()> showAbout;
-
     // Brings the page with this number to the front (the page buttons carry 1, 2, 3, 4, 5, 7, 11).
     void SelButton1Click(int page);
     void button_aboutClick();
@@ -24,6 +20,10 @@ public:
 
     int currentPage() const;
     QString caption() const;
+
+signals:
+    // The About button: the about window should show.
+    void aboutRequested();
 
 private:
     QLabel* m_caption = nullptr;

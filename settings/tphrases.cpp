@@ -46,7 +46,7 @@ void Tphrases::PrhaseList1Click(const QStringList& current) {
 }
 
 void Tphrases::SelButton8Click() {
-    if (applyPhrases) applyPhrases(phrases());
+    emit phrasesApplied(phrases());
     close();
 }
 

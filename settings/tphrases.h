@@ -3,7 +3,6 @@
 
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 
 class QLineEdit;
 
@@ -22,8 +21,9 @@ public:
 
     QStringList phrases() const;
 
-    // The owner gives the phrases to the buttons and writes them to the settings file.
-    std::function<void(const QStringList&)> applyPhrases;
+signals:
+    // Done: the owner gives the phrases to the buttons and writes them to the settings file.
+    void phrasesApplied(const QStringList& phrases);
 
 private:
     QLineEdit* m_fields[kPhrases] = {};

@@ -39,6 +39,8 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStays
     connect(m_kickhim, &QAction::triggered, this, &Tspylist::popup_kickhimClick);
     connect(m_list, &QListWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         m_pointed = m_list->indexAt(p).row();
+        QListWidgetItem* item = m_list->item(m_pointed);
+        m_popupEntry = item ? item->text() : QString();
         m_popup->popup(m_list->viewport()->mapToGlobal(p));
     });
 
@@ -56,20 +58,13 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStays
     resize(220, 260);
 }
 
-void Tspylist::addSpy(const QString& entry) {
-    m_list->addItem(entry);
-}
-
-bool Tspylist::removeSpy(const QString& entry) {
-    const auto found = m_list->findItems(entry, Qt::MatchExactly);
-    if (found.isEmpty()) return false;
-    delete m_list->takeItem(m_list->row(found.first()));
+void Tspylist::setSpectators(const QStringList& entries) {
+    if (entries == this->entries()) return;
+    m_list->clear();
+    // An item view shows its text as it is: a name is never markup here.
+    m_list->addItems(entries);
     m_pointed = -1;
-    return true;
-}
-
-bool Tspylist::hasSpy(const QString& entry) const {
-    return !m_list->findItems(entry, Qt::MatchExactly).isEmpty();
+    if (!entries.contains(m_popupEntry)) m_popupEntry.clear();
 }
 
 QStringList Tspylist::entries() const {
@@ -83,11 +78,10 @@ void Tspylist::setHosting(bool hosting) {
 }
 
 void Tspylist::popup_kickhimClick() {
-    if (m_pointed < 0 || m_pointed >= m_list->count()) return;
-    const QString text = m_list->item(m_pointed)->text();
+    if (m_popupEntry.isEmpty()) return;
     bool ok = false;
-    const int seat = text.section(QLatin1Char(':'), 0, 0).toInt(&ok);
-    if (ok && kicking) kicking(seat);
+    const int seat = m_popupEntry.section(QLatin1Char(':'), 0, 0).toInt(&ok);
+    if (ok) emit kickRequested(seat);
 }
 
 bool Tspylist::eventFilter(QObject* watched, QEvent* event) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 class QAction;
 class QListWidget;
@@ -13,10 +12,8 @@ class Tspylist : public QWidget {
 public:
     explicit Tspylist(QWidget* parent = nullptr);
 
-    // Entries are seat + ": " + name, in order of arrival.
-    void addSpy(const QString& entry);
-    bool removeSpy(const QString& entry);
-    bool hasSpy(const QString& entry) const;
+    // The entries, seat + ": " + name in order of arrival, one per spectator number.
+    void setSpectators(const QStringList& entries);
     QStringList entries() const;
 
     // The host may remove spectators: enables "Remove From Game".
@@ -24,14 +21,16 @@ public:
 
     // The list entry under the mouse pointer, -1 over no entry.
     int pointedItem() const { return m_pointed; }
-    void setPointedItem(int index) { m_pointed = index; }
 
+    // Removes the entry the popup was opened on.
     void popup_kickhimClick();
 
-    // The main window's `kicking`.
-    std::function<void(int seat)> kicking;
-
     QAction* popupKickhim() const { return m_kickhim; }
+    QMenu* popup() const { return m_popup; }
+
+signals:
+    // The host asks to remove the spectator with this number.
+    void kickRequested(int seat);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,4 +40,7 @@ private:
     QMenu* m_popup = nullptr;
     QAction* m_kickhim = nullptr;
     int m_pointed = -1;
+    // The entry the popup was opened on: opening it takes the pointer off the list, and the
+    // list's Leave must not forget whom the host pointed at.
+    QString m_popupEntry;
 };

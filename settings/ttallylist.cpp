@@ -14,10 +14,25 @@
 
 namespace {
 
+// The longest name a table gives a player, in characters.
+constexpr int MaxShownNameLength = 32;
+
+// Names are other people's choice: shown as typed, never as markup (a name can be a link, a
+// picture, or a table nested deep enough to bring the layout down).
 QLabel* named(const QString& text, const QString& name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setObjectName(name);
     return label;
+}
+
+QMessageBox* plainBox(QMessageBox::Icon icon, const QString& text,
+                      QMessageBox::StandardButtons buttons, QWidget* parent) {
+    auto* box = new QMessageBox(icon, QStringLiteral("Cribbage"), text, buttons, parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box;
 }
 
 } // namespace
@@ -27,11 +42,6 @@ Ttallylist::Ttallylist(QWidget* parent, const QString& path)
     setObjectName(QStringLiteral("Ttallylist"));
     setWindowTitle(QStringLiteral("Cribbage - Tally List"));
     sidewindow::useTableBackground(this);
-    ask = [this](const QString& question) {
-        return QMessageBox::question(this, QStringLiteral("Cribbage"), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    };
-    showMessage = [this](const QString& text) { sidewindow::showMessage(this, text); };
 
     // Own totals.
     auto* mine = new QGroupBox(QStringLiteral("Your Total Tally"), this);
@@ -130,6 +140,14 @@ Ttallylist::Ttallylist(QWidget* parent, const QString& path)
     resize(480, 400);
 
     m_loadMessage = m_tally.load(m_path);
+    if (m_tally.loadFailed()) {
+        const QString copy = m_tally.keepDamagedFile();
+        m_loadMessage += copy.isEmpty()
+                             ? QStringLiteral(" The damaged file could not be set aside; it is "
+                                              "left as it is and will not be written over.")
+                             : QStringLiteral(" The damaged file is kept as ") + copy +
+                                   QStringLiteral(" and a new tally is started.");
+    }
     refreshLists();
     refreshTotals();
 }
@@ -170,7 +188,12 @@ void Ttallylist::showOpponent(int index) {
     if (index < 0 || index >= m_tally.followed().size()) return clearOpponent();
     const auto counts = m_tally.opponent(index);
     for (int i = 0; i < 8; ++i) m_labels[i + 1]->setText(QString::number(counts[size_t(i)]));
-    const QString name = m_tally.followed()[index];
+    // A name longer than any the table admits (an old file, a hand-edited one) would widen the
+    // window past the screen; it is cut short here, and the list beside shows it whole.
+    const QFontMetrics metrics = m_hisname->fontMetrics();
+    const QString name =
+        metrics.elidedText(m_tally.followed()[index], Qt::ElideRight,
+                           metrics.horizontalAdvance(QLatin1Char('M')) * MaxShownNameLength);
     m_hisname->setText(name + QStringLiteral(" Wins:"));
     m_hisnametop->setText(name + QStringLiteral("'s Tally"));
 }
@@ -188,13 +211,14 @@ void Ttallylist::ViewTally1Click(const QStringList& otherSeatNames) {
     raise();
 }
 
-void Ttallylist::addgame(const QString& winner, const QString& partner,
-                         const QStringList& otherSeatNames) {
+QString Ttallylist::addgame(const QString& winner, const QString& partner,
+                            const QStringList& otherSeatNames) {
     m_tally.loadchecklist(otherSeatNames);
     m_tally.addgame(winner, partner);
     refreshLists();
     refreshTotals();
     if (m_selected >= 0) showOpponent(m_selected);
+    return m_tally.store(m_path);
 }
 
 void Ttallylist::FlatButton1Click() {
@@ -202,7 +226,7 @@ void Ttallylist::FlatButton1Click() {
 }
 
 void Ttallylist::FlatButton2Click() {
-    if (!ask || !ask(QStringLiteral("Are you sure you want to reset the Tally?"))) return;
+    if (!ask(QStringLiteral("Are you sure you want to reset the Tally?"))) return;
     m_tally.reset();
     m_selected = -1;
     refreshLists();
@@ -218,8 +242,8 @@ void Ttallylist::listbox_tallyClick(int index) {
 void Ttallylist::listbox_tallyClickCheck(int index) {
     if (index < 0 || index >= m_tally.followed().size()) return;
     const QString name = m_tally.followed()[index];
-    const bool yes = ask && ask(QStringLiteral("This will delete ") + name +
-                                QStringLiteral("'s Tally, Are you want to delete it?"));
+    const bool yes = ask(QStringLiteral("This will delete ") + name +
+                         QStringLiteral("'s Tally, Are you want to delete it?"));
     if (yes) {
         m_tally.unfollow(index);
         if (m_selected == index) {
@@ -237,4 +261,10 @@ void Ttallylist::checklistClickCheck(int index) {
     if (index < 0 || index >= m_tally.currentGame().size()) return;
     m_tally.follow(m_tally.currentGame()[index]);
     refreshLists();
+}
+
+bool Ttallylist::ask(const QString& question) {
+    // The question may carry an opponent's name: plain text, never markup.
+    return plainBox(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No, this)
+               ->exec() == QMessageBox::Yes;
 }

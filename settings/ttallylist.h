@@ -4,7 +4,6 @@
 #include "settings/tally.h"
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -21,15 +20,19 @@ public:
     Tally& tally() { return m_tally; }
     const Tally& tally() const { return m_tally; }
 
-    // The message of a tally file that could not be read at start (empty when all was well).
+    // The message of a tally file that could not be read at start (empty when all was well);
+    // it names the copy the damaged file was kept as.
     QString loadMessage() const { return m_loadMessage; }
     // Writes the tally now; an empty text on success, otherwise the message.
     QString FormDestroy();
 
     // View, View Tally: refills the current-game list from the other seats' names and shows.
     void ViewTally1Click(const QStringList& otherSeatNames);
-    // Records a finished game (the local player in a playing seat); see Tally::addgame.
-    void addgame(const QString& winner, const QString& partner, const QStringList& otherSeatNames);
+    // Records a finished game (the local player in a playing seat; see Tally::addgame) and
+    // writes the tally at once, so that the game is kept whatever ends the program later.
+    // Returns an empty text, or the message of a tally that could not be written.
+    QString addgame(const QString& winner, const QString& partner,
+                    const QStringList& otherSeatNames);
 
     void FlatButton1Click(); // Done
     void FlatButton2Click(); // Reset Tally
@@ -37,13 +40,12 @@ public:
     void listbox_tallyClickCheck(int index);
     void checklistClickCheck(int index);
 
-    // Yes/No questions; tests answer them.
-    std::function<bool(const QString&)> ask;
-    // Shows a message (a damaged tally file); the default opens a message box.
-    std::function<void(const QString&)> showMessage;
-
     QListWidget* followedList() const { return m_followedList; }
     QListWidget* currentGameList() const { return m_checklist; }
+
+protected:
+    // A Yes/No question; true for Yes. Tests answer it.
+    virtual bool ask(const QString& question);
 
 private:
     void refreshLists();

@@ -1,6 +1,7 @@
 // Where the player's own files (settings and tally) live.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace UserFiles {
@@ -29,5 +30,18 @@ QString tallyPath();
 
 // Creates the folder of a file about to be written; false if it cannot be made.
 bool makeParentDirectory(const QString& filePath);
+
+// What became of replacing a file.
+struct WriteResult {
+    enum class Failed { Nothing, Folder, Open, Write };
+    Failed failed = Failed::Nothing;
+    QString reason; // the system's words ("No space left on device"), when it gave any
+    bool ok() const { return failed == Failed::Nothing; }
+};
+
+// Replaces a file with new content as one step: the content goes to a new file beside it, and
+// only when every write, the flush and the sync to disk went through does it take the old
+// one's name. On any failure the old file stays as it was, byte for byte.
+WriteResult replaceFile(const QString& path, const QByteArray& content);
 
 } // namespace UserFiles

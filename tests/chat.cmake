@@ -8,3 +8,6 @@ cribbage_add_test(test_chatline
 cribbage_add_test(test_chatpanel
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_chatpanel.cpp
     LIBS cribbage_chat Qt6::Test)
+cribbage_add_test(test_chatview
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_chatview.cpp
+    LIBS cribbage_chat)

@@ -6,6 +6,11 @@ cribbage_add_test(test_scoring SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_scoring.
                   LIBS cribbage_rules)
 cribbage_add_test(test_pegging SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_pegging.cpp
                   LIBS cribbage_rules)
+cribbage_add_test(test_discard SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_discard.cpp
+                  LIBS cribbage_rules)
+cribbage_add_test(test_expert SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_playsim.cpp
+                                      ${CMAKE_CURRENT_SOURCE_DIR}/test_expert.cpp
+                  LIBS cribbage_rules)
 
 if(TARGET cribbage-count)
     cribbage_add_test(test_handparse SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_handparse.cpp

@@ -4,6 +4,7 @@ cribbage_add_test(test_server
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_server_table.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_server_round.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_server_computer.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_server_expert.cpp
     LIBS cribbage_server)
 cribbage_add_test(test_server_net
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/test_server_net.cpp

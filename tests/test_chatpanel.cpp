@@ -45,21 +45,43 @@ const std::string kEnd = "\xFF";
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 
+// The panel with the desktop, its message boxes and the colour dialog answered by the test.
+class TestPanel : public ChatPanel {
+public:
+    bool openWorks = true;
+    std::vector<QUrl> opened;
+    std::vector<QString> messages;
+    std::optional<QColor> colourAnswer;
+    QColor colourOffered;
+
+protected:
+    bool openUrl(const QUrl& url) override {
+        opened.push_back(url);
+        return openWorks;
+    }
+    void showMessage(const QString& text) override { messages.push_back(text); }
+    std::optional<QColor> chooseColour(const QColor& current) override {
+        colourOffered = current;
+        return colourAnswer;
+    }
+};
+
 class ChatPanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        panel.send = [this](const std::string& m) { sent.push_back(m); };
-        panel.localSeat = [this] { return seat; };
-        panel.connected = [this] { return isConnected; };
-        panel.seatName = [](int s) { return QStringLiteral("Name%1").arg(s); };
-        panel.settingsChanged = [this] { ++saves; };
-        panel.openUrl = [this](const QUrl& u) {
-            opened.push_back(u);
-            return openWorks;
-        };
-        panel.showMessage = [this](const QString& m) { messages.push_back(m); };
-        panel.playChatter = [this](const QString& n) { chatter.push_back(n); };
-        panel.playGame = [this](const QString& n) { game.push_back(n); };
+        panel.setLocalSeat(2);
+        panel.setConnected(true);
+        for (int s = 1; s <= 4; ++s) panel.setSeatName(s, QStringLiteral("Name%1").arg(s));
+#ifdef CHAT_TEST_PLAYER
+        if (SoundPlayer* player = panel.soundPlayer()) player->setMuted(true);
+#endif
+        QObject::connect(&panel, &ChatPanel::messageReady,
+                         [this](const std::string& m) { sent.push_back(m); });
+        QObject::connect(&panel, &ChatPanel::settingsChanged, [this] { ++saves; });
+        QObject::connect(&panel, &ChatPanel::chatterSoundPlayed,
+                         [this](const QString& n) { chatter.push_back(n); });
+        QObject::connect(&panel, &ChatPanel::gameSoundPlayed,
+                         [this](const QString& n) { game.push_back(n); });
         // A picture per number, so tests need not wait for the painter.
         panel.view()->smileyPicture = [](int n) {
             QPixmap p(17, 17);
@@ -73,8 +95,12 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    QAction* action(const char* name) { return find<QAction>(name); }
-    QLineEdit* mychat() { return find<QLineEdit>("mychat"); }
+    QAction* action(const char* name) {
+        return find<QAction>(name);
+    }
+    QLineEdit* mychat() {
+        return find<QLineEdit>("mychat");
+    }
 
     void type(const QString& text) {
         mychat()->setText(text);
@@ -87,16 +113,17 @@ protected:
         for (const auto& r : panel.view()->runs(n)) out += r.text;
         return out;
     }
-    int lines() { return panel.view()->document()->blockCount(); }
+    int lines() {
+        return panel.view()->document()->blockCount();
+    }
 
-    ChatPanel panel;
+    TestPanel panel;
     std::vector<std::string> sent;
-    int seat = 2;
-    bool isConnected = true;
     int saves = 0;
-    bool openWorks = true;
-    std::vector<QUrl> opened;
-    std::vector<QString> messages, chatter, game;
+    bool& openWorks = panel.openWorks;
+    std::vector<QUrl>& opened = panel.opened;
+    std::vector<QString>& messages = panel.messages;
+    std::vector<QString> chatter, game;
 };
 
 TEST_F(ChatPanelTest, TypedLinesGoOutAsChatOrAction) {
@@ -119,7 +146,7 @@ TEST_F(ChatPanelTest, OtherSlashLinesEmptyLinesAndLinesBeforeLoginAreNotSent) {
     type("/ME shouts");
     type("");
     EXPECT_TRUE(sent.empty());
-    isConnected = false;
+    panel.setConnected(false);
     type("too early");
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(mychat()->text(), "too early");
@@ -162,11 +189,11 @@ TEST_F(ChatPanelTest, PhrasesAreSaidAndTheGateLetsOnePassPerHundredTicks) {
 }
 
 TEST_F(ChatPanelTest, PhrasesWaitForLoginAndTheTenthOpensTheSounds) {
-    isConnected = false;
+    panel.setConnected(false);
     QTest::mouseClick(find<QPushButton>("b_phrase1"), Qt::LeftButton);
     EXPECT_TRUE(sent.empty());
     EXPECT_FALSE(panel.phraseGateClosed());
-    isConnected = true;
+    panel.setConnected(true);
     QTest::mouseClick(find<QPushButton>("b_phrase10"), Qt::LeftButton);
     EXPECT_TRUE(sent.empty());
     auto* sounds = find<QMenu>("popup_sounds");
@@ -335,10 +362,10 @@ TEST_F(ChatPanelTest, ChatterSoundsGoOutForPlayersOnly) {
     action("wave13")->trigger();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0], "CMD_playasound+2+wave13+" + kEnd);
-    seat = 5; // a spectator
+    panel.setLocalSeat(5); // a spectator
     action("wave1")->trigger();
-    seat = 1;
-    isConnected = false;
+    panel.setLocalSeat(1);
+    panel.setConnected(false);
     action("wave1")->trigger();
     EXPECT_EQ(sent.size(), 1u);
 }
@@ -385,7 +412,8 @@ TEST(ChatPanelSounds, GameAndChatterSoundsShareThePanelsPlayer) {
     ASSERT_NE(panel.soundPlayer(), nullptr);
     std::vector<QString> heard;
     panel.soundPlayer()->setMuted(true);
-    panel.soundPlayer()->setPlayObserver([&](const QString& n) { heard.push_back(n); });
+    QObject::connect(panel.soundPlayer(), &SoundPlayer::started,
+                     [&](const QString& n) { heard.push_back(n); });
     panel.playsounds("placecard");
     panel.setPlayChatterSounds(true);
     panel.playasound("3+wave7+");
@@ -441,18 +469,13 @@ TEST_F(ChatPanelTest, ScrollChatOffKeepsTheViewWhereItIs) {
 }
 
 TEST_F(ChatPanelTest, TextColourComesFromTheDialogAndFromStoredText) {
-    std::optional<QColor> answer = QColor(10, 20, 30);
-    QColor offered;
-    panel.chooseColour = [&](const QColor& current) {
-        offered = current;
-        return answer;
-    };
+    panel.colourAnswer = QColor(10, 20, 30);
     action("TextColor1")->trigger();
-    EXPECT_EQ(offered, QColor(Qt::black));
+    EXPECT_EQ(panel.colourOffered, QColor(Qt::black));
     EXPECT_EQ(panel.chatColour(), QColor(10, 20, 30));
     EXPECT_EQ(panel.chatColourText(), "$001E140A");
     EXPECT_EQ(saves, 1);
-    answer.reset(); // cancelled
+    panel.colourAnswer.reset(); // cancelled
     action("TextColor1")->trigger();
     EXPECT_EQ(panel.chatColour(), QColor(10, 20, 30));
     EXPECT_EQ(saves, 1);

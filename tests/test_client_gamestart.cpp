@@ -13,9 +13,9 @@ class GameStartTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testApp();
-        window.sendHook = [this](const std::string& m) { sent.push_back(m); };
-        window.ownName = [] { return QStringLiteral("Ann"); };
-        window.onSave = [this] { ++saves; };
+        QObject::connect(
+            &window, &Tgamestart::startRequested,
+            [this](const QString& points, const QString& type) { started << points + "+" + type; });
     }
     int selected(const char* name) const {
         return window.findChild<QWidget*>(name)->property("selected").toInt();
@@ -26,8 +26,7 @@ protected:
     }
 
     Tgamestart window;
-    std::vector<std::string> sent;
-    int saves = 0;
+    QStringList started;
 };
 
 } // namespace
@@ -36,9 +35,8 @@ TEST_F(GameStartTest, StartingWithoutLoadedSettingsSendsOneAndOne) {
     EXPECT_EQ(window.windowTitle(), "Cribbage - Game Start");
     window.show();
     click("button_start");
-    EXPECT_EQ(sent, std::vector<std::string>{std::string("CMD_startgame+Ann+1+1+") + '\xFF'});
+    EXPECT_EQ(started, QStringList{"1+1"});
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(saves, 1);
 }
 
 TEST_F(GameStartTest, ClicksMoveTheCheckWithinEachGroup) {
@@ -55,23 +53,31 @@ TEST_F(GameStartTest, ClicksMoveTheCheckWithinEachGroup) {
     const QImage checked = window.findChild<QLabel*>("image_gt3")->pixmap().toImage();
     EXPECT_NE(checked, window.findChild<QLabel*>("image_gt1")->pixmap().toImage());
     click("button_start");
-    EXPECT_EQ(sent.back(), std::string("CMD_startgame+Ann+2+3+") + '\xFF');
+    EXPECT_EQ(started.last(), "2+3");
 }
 
 TEST_F(ClientTest, StartCommandOpensTheWindowOnlyWhenConnected) {
-    QStringList opened;
-    chat->showSideWindow = [&opened](const QString& name) { opened << name; };
+    QList<Tchat::SideWindow> opened;
+    QObject::connect(chat.get(), &Tchat::sideWindowRequested,
+                     [&opened](Tchat::SideWindow window) { opened << window; });
     chat->button_startClick();
     EXPECT_EQ(messages, QStringList{"You are not connected"});
     login(1);
     chat->findChild<QAction*>("StartGame1")->trigger();
-    EXPECT_EQ(opened, QStringList{"gamestart"});
+    EXPECT_EQ(opened, QList<Tchat::SideWindow>{Tchat::SideWindow::GameStart});
+
+    // The host's start goes out with the host's name and is kept in the settings.
+    int saved = 0;
+    QObject::connect(chat.get(), &Tchat::settingsSaved, [&saved] { ++saved; });
+    chat->startGame("2", "3");
+    EXPECT_EQ(lastSent(), std::string("CMD_startgame++2+3+") + '\xFF');
+    EXPECT_EQ(saved, 1);
 }
 
 TEST_F(ClientTest, BotSpeedEntriesSetTheSpeedAndCheckOnlyThemselves) {
     EXPECT_EQ(chat->botSpeed(), 1000);
     int saved = 0;
-    chat->onSaveIni = [&saved] { ++saved; };
+    QObject::connect(chat.get(), &Tchat::settingsSaved, [&saved] { ++saved; });
     chat->findChild<QAction*>("Fast1")->trigger();
     EXPECT_EQ(chat->botSpeed(), 500);
     chat->findChild<QAction*>("Slow1")->trigger();
@@ -82,11 +88,9 @@ TEST_F(ClientTest, BotSpeedEntriesSetTheSpeedAndCheckOnlyThemselves) {
     EXPECT_EQ(saved, 2);
 }
 
-TEST_F(ClientTest, ResetScreenLocationAndMinimumSize) {
+TEST_F(ClientTest, TheWindowNeverShrinksBelowTheBoard) {
     chat->show();
     chat->resize(300, 200);
     EXPECT_GE(chat->centralWidget()->width(), 757 + 15);
     EXPECT_GE(chat->centralWidget()->height(), 481 + 12);
-    chat->ResetScreenLocation1Click();
-    EXPECT_EQ(chat->geometry().topLeft(), QPoint(3, 3));
 }

@@ -88,7 +88,7 @@ TEST_F(HandTest, RefusedCribChoiceReturnsTheTurnWithTheCardsStillRaised) {
     EXPECT_EQ(status(), "You need to choose two cards.");
     EXPECT_TRUE(shown("image_turn1"));
     EXPECT_EQ(cardAt(1).y(), 332);
-    EXPECT_EQ(chat->state().mayAct, 2);
+    EXPECT_EQ(model().mayAct(), 2);
     click("card3");
     click("card4");
     click("button_ok");
@@ -189,30 +189,40 @@ TEST_F(HandTest, ASortedChosenCardIsNotChosenTwice) {
     EXPECT_EQ(lastSent(), net::toServer::sendcard(1, 1, 2));
 }
 
-TEST_F(HandTest, HandsThatDoNotFitTheRowAreCutToWhatFits) {
+TEST_F(HandTest, HandsThatDoNotReadOrDoNotFitLeaveTheRowAlone) {
     startGame(1, 1);
-    feed(mycards(1, {{0, 5}, {7, 6}, {-1, 8}, {2, 9}, {2, 10}, {3, 99}, {4, 12}}));
+    // Positions outside the hand, a position twice, no card, or more pairs than a hand holds:
+    // the whole message is dropped.
+    for (const auto& cards : std::vector<std::vector<std::pair<int, int>>>{
+             {{0, 5}},
+             {{7, 6}},
+             {{2, 9}, {2, 10}},
+             {{3, 99}},
+             {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {1, 7}}})
+        feed(mycards(1, cards));
+    EXPECT_EQ(cardCount(), 0);
+
+    feed(mycards(1, {{2, 9}, {4, 12}}));
     EXPECT_EQ(rowOrder(), (std::vector<int>{2, 4}));
     EXPECT_EQ(cardAt(2), QPoint(203, 336));
     EXPECT_EQ(cardAt(4), QPoint(221, 336));
     feed(mycards(2, {{1, 5}})); // another seat's hand
     EXPECT_EQ(cardCount(), 2);
-    // Six more than the row can hold: only the free positions are placed.
-    feed(mycards(1, {{1, 1},
-                     {3, 2},
-                     {5, 3},
-                     {6, 4},
-                     {1, 7},
-                     {3, 8},
-                     {5, 9},
-                     {6, 10},
-                     {2, 11},
-                     {4, 12},
-                     {1, 13}}));
+    // A whole hand on top: the positions the row holds keep their cards.
+    feed(mycards(1, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}));
     EXPECT_EQ(cardCount(), 6);
-    for (int pos = 1; pos <= 6; ++pos) {
-        const QPoint p = cardAt(pos);
-        EXPECT_GE(p.x(), 203);
-        EXPECT_LE(p.x(), 185 + 18 * 10);
-    }
+    EXPECT_EQ(find("card2")->property("cardCode").toInt(), 9);
+    EXPECT_EQ(rowOrder(), (std::vector<int>{2, 4, 1, 3, 5, 6}));
+}
+
+// A deal that opens while cards are still on the row (a table joined or restarted mid-deal)
+// starts an empty row: the old cards used to stay and hold their positions against the new hand.
+TEST_F(HandTest, ANewDealStartsAnEmptyRow) {
+    startGame(1, 1);
+    dealHand(1, {1, 2, 3, 4, 5, 6});
+    feed(startround());
+    EXPECT_EQ(cardCount(), 0);
+    dealHand(1, {40, 41, 42, 43, 44, 45});
+    EXPECT_EQ(cardCount(), 6);
+    EXPECT_EQ(find("card1")->property("cardCode").toInt(), 40);
 }

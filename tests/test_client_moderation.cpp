@@ -11,8 +11,7 @@ protected:
     // Hosting without a server: the listening hook answers, the connection attempt fails
     // quietly, and the login makes this client seat 1.
     void host() {
-        chat->listenHook = [](quint16) -> quint16 { return 1; };
-        chat->hostpress();
+        chat->serverListening(1);
         login(1);
         feed(net::toClient::newplayerinfo(1, "You"));
     }
@@ -84,7 +83,8 @@ TEST_F(Moderation, ASpectatorCannotJustWatch) {
 
 TEST_F(Moderation, TheSpectatorListFollowsArrivalsAndDepartures) {
     QStringList listed;
-    chat->onSpectators = [&](const QStringList& entries) { listed = entries; };
+    QObject::connect(&chat->model(), &TableModel::spectatorsChanged,
+                     [&] { listed = model().spectatorEntries(); });
     login(1);
     feed(net::toClient::newplayerinfo(6, "Ann"));
     feed(net::toClient::newplayerinfo(7, "Ann"));

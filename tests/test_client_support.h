@@ -2,6 +2,9 @@
 // sounds it asks for are captured, and widgets are found by their object names.
 #pragma once
 
+#include "chat/chatpanel.h"
+#include "chat/soundplayer.h"
+#include "client/prompts.h"
 #include "client/tchat.h"
 #include "net/message.h"
 #include "settings/userfiles.h"
@@ -11,8 +14,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -31,6 +34,20 @@ public:
     void SetUp() override { testApp(); }
 };
 
+// Message boxes and questions answered without a click: what was told is kept, and questions
+// get the answers queued for them (Yes when none is left).
+class RecordingPrompts : public Prompts {
+public:
+    void tell(QWidget*, const QString& text) override { told << text; }
+    bool ask(QWidget*, const QString& question) override {
+        asked << question;
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+    QStringList told;
+    QStringList asked;
+    QList<bool> answers;
+};
+
 class ClientTest : public ::testing::Test {
     QTemporaryDir m_files;
 
@@ -40,11 +57,16 @@ protected:
         // The settings file a login reads and menu changes write stays in a scratch folder.
         UserFiles::setDirectoryOverride(m_files.path());
         chat = std::make_unique<Tchat>();
-        chat->sendHook = [this](const std::string& m) { sent.push_back(m); };
-        chat->onSound = [this](const QString& s) { sounds << s; };
-        chat->showMessage = [this](const QString& s) { messages << s; };
-        chat->onAddGame = [this](const QString& w, const QString& p) { tally << (w + "|" + p); };
+        chat->setPrompts(&prompts);
+        if (SoundPlayer* player = chat->chatPanel()->soundPlayer()) player->setMuted(true);
+        QObject::connect(chat.get(), &Tchat::messageSent,
+                         [this](const std::string& m) { sent.push_back(m); });
+        QObject::connect(chat.get(), &Tchat::gameSound, [this](const QString& s) { sounds << s; });
+        QObject::connect(chat.get(), &Tchat::gameRecorded,
+                         [this](const QString& w, const QString& p) { tally << (w + "|" + p); });
     }
+    void TearDown() override { chat.reset(); }
+    QString filesDir() const { return m_files.path(); }
 
     // Queues the bytes as the connection would and works the queue off, tick by tick.
     void feed(const std::string& bytes) {
@@ -108,10 +130,13 @@ protected:
     }
     std::string lastSent() const { return sent.empty() ? std::string() : sent.back(); }
 
+    const TableModel& model() const { return chat->model(); }
+
+    RecordingPrompts prompts;
+    QStringList& messages = prompts.told;
     std::unique_ptr<Tchat> chat;
     std::vector<std::string> sent;
     QStringList sounds;
-    QStringList messages;
     QStringList tally;
 };
 

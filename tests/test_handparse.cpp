@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -144,4 +145,41 @@ TEST(CountProgram, CountsOneHandFromItsArguments) {
 
     run = runCounter("--bogus 5H", "");
     EXPECT_EQ(run.exitCode, 2);
+}
+
+TEST(CountProgram, RanksTheKeepsOfADeal) {
+    CounterRun run = runCounter("--discard --dealer 5c 5d 5h js 2c 7d", "");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 15);
+    // 766 / 46 for the hand, worked out by hand in the analysis tests.
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              "keep 5C 5D 5H JS throw 2C 7D hand 16.6522 crib 4.1874 net 20.8396");
+    // The pone's net subtracts the crib: the same keep, the same hand and crib.
+    run = runCounter("--discard --pone 5C 5D 5H JS 2C 7D", "");
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              "keep 5C 5D 5H JS throw 2C 7D hand 16.6522 crib 4.1874 net 12.4648");
+    // Cards in the order given, whichever order that is.
+    run = runCounter("--discard --pone 7D JS 2C 5H 5D 5C", "");
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              "keep JS 5H 5D 5C throw 7D 2C hand 16.6522 crib 4.1874 net 12.4648");
+}
+
+TEST(CountProgram, RefusesABadDiscard) {
+    const std::pair<const char*, const char*> bad[] = {
+        {"--discard 5C 5D 5H JS 2C 7D", "--discard needs one of --dealer or --pone"},
+        {"--discard --dealer --pone 5C 5D 5H JS 2C 7D", "--discard needs one of"},
+        {"--dealer 5C 5D 5H JS 2C", "--dealer and --pone go with --discard"},
+        {"--discard --crib --dealer 5C 5D 5H JS 2C 7D", "--crib does not go with --discard"},
+        {"--discard --dealer 5C 5D 5H JS 2C", "expected 6 cards, got 5"},
+        {"--discard --dealer 5C 5D 5H JS 2C 7D 8D", "expected 6 cards, got 7"},
+        {"--discard --dealer 5C 5D 5H JS 2C 5C", "card 5C given twice"},
+        {"--discard --dealer 5C 5D 5H JS 2C 1X", "unknown card \"1X\""},
+    };
+    for (const auto& [args, message] : bad) {
+        const CounterRun run = runCounter(args, "");
+        EXPECT_NE(run.exitCode, 0) << args;
+        EXPECT_EQ(run.out, "") << args;
+        EXPECT_NE(run.err.find(message), std::string::npos) << args << ": " << run.err;
+    }
 }

@@ -1,6 +1,10 @@
 // The real client offscreen as the target of a hostile peer over loopback: a relayed chat line
 // that would smuggle in messages, a hostile host, a host whose name holds "+", and who can reach
 // the table of a solo game.
+#include "chat/chatpanel.h"
+#include "chat/soundplayer.h"
+#include "client/prompts.h"
+#include "client/tablemodel.h"
 #include "client/tchat.h"
 #include "net/message.h"
 #include "server/tserver.h"
@@ -78,18 +82,27 @@ private:
     ReceiveBuffer m_buffer;
 };
 
+// Message boxes are kept, not shown; a question (leaving a game) is answered Yes.
+class KeptPrompts : public Prompts {
+public:
+    void tell(QWidget*, const QString& text) override { told << text; }
+    bool ask(QWidget*, const QString&) override { return true; }
+    QStringList told;
+};
+
 class HostileTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app();
         UserFiles::setDirectoryOverride(m_files.path());
         chat = std::make_unique<Tchat>();
-        chat->showMessage = [this](const QString& s) { messages << s; };
-        chat->onSound = [](const QString&) {};
-        chat->showSideWindow = [](const QString&) {};
-        chat->onAddGame = [this](const QString& w, const QString& p) { tally << (w + "|" + p); };
-        chat->onClosed = [this] { closed = true; };
-        chat->onHandled = [this](std::string_view command) { handled.emplace_back(command); };
+        chat->setPrompts(&prompts);
+        if (SoundPlayer* player = chat->chatPanel()->soundPlayer()) player->setMuted(true);
+        QObject::connect(chat.get(), &Tchat::gameRecorded,
+                         [this](const QString& w, const QString& p) { tally << (w + "|" + p); });
+        QObject::connect(chat.get(), &Tchat::closed, [this] { closed = true; });
+        QObject::connect(chat.get(), &Tchat::messageHandled,
+                         [this](const std::string& command) { handled.push_back(command); });
     }
     void TearDown() override { chat.reset(); }
 
@@ -112,8 +125,9 @@ protected:
     }
 
     QTemporaryDir m_files;
+    KeptPrompts prompts;
     std::unique_ptr<Tchat> chat;
-    QStringList messages;
+    QStringList& messages = prompts.told;
     QStringList tally;
     std::vector<std::string> handled;
     bool closed = false;
@@ -141,7 +155,7 @@ TEST_F(HostileTableTest, AHostileHostCannotSmuggleMessagesInALongLine) {
     host.send(toClient::sendlogininfo(2));
     host.send(toClient::newplayerinfo(2, "Victim"));
     ASSERT_TRUE(
-        spinUntil([&] { return chat->state().connected && hasHandled("CMD_newplayerinfo"); }));
+        spinUntil([&] { return chat->model().connected() && hasHandled("CMD_newplayerinfo"); }));
     QTcpSocket* victim = nullptr;
     for (QTcpSocket* s : chat->findChildren<QTcpSocket*>())
         if (s->peerPort() == hostile.serverPort()) victim = s;
@@ -216,7 +230,7 @@ TEST_F(HostileTableTest, AHostNamedWithAPlusStartsTheGameItChose) {
 
     host.send(toServer::startgame("Ann+Bo", "2", 4));
     ASSERT_TRUE(spinUntil([&] { return hasHandled("CMD_startgame"); }));
-    EXPECT_EQ(chat->state().gameType, 4);
+    EXPECT_EQ(chat->model().gameType(), 4);
     EXPECT_EQ(label("label_playtoscore"), QStringLiteral("Play to Score: 61"));
     const QString shown = label("label_gametype");
     EXPECT_EQ(shown, table::gameTypeText(4));
@@ -226,7 +240,7 @@ TEST_F(HostileTableTest, AHostNamedWithAPlusStartsTheGameItChose) {
     host.send(toServer::justwatch(1, "1"));
     host.send(toServer::justwatch(2, "1"));
     ASSERT_TRUE(spinUntil([&] { return hasHandled("CMD_winner"); }, 60000));
-    EXPECT_EQ(chat->state().gameType, 4);
+    EXPECT_EQ(chat->model().gameType(), 4);
 }
 
 // ---- Who can reach a solo game ------------------------------------------------------------

@@ -1,4 +1,5 @@
 // The settings file: defaults, reading rules, round trips, and a file shared with another program.
+#include "filesizelimit.h"
 #include "settings/inifile.h"
 #include "settings/userfiles.h"
 
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace {
 
@@ -261,10 +264,96 @@ TEST_F(IniFileTest, AFailedWriteReportsAndLeavesTheFile) {
     EXPECT_TRUE(QFileInfo(dirAsFile).isDir());
 }
 
+TEST_F(IniFileTest, AFullDiskKeepsTheOldFileByteForByte) {
+    // The lobby's section and the player's own settings, as a full disk must leave them.
+    const QByteArray before = "[Lobby]\r\nName=Bob\r\nServer=lobby.example\r\n\r\n"
+                              "[Cribbage]\r\nTop=10\r\nTextsize=14\r\nBotspeed=500\r\n"
+                              "Phrase1=Hello there\r\n";
+    std::array<QString, PhraseCount> phrases;
+    phrases[0] = QStringLiteral("Goodbye");
+    const std::function<QString(const QString&)> saves[] = {
+        [](const QString& file) { return saveinifile(sample(), file); },
+        [&phrases](const QString& file) { return savePhrases(phrases, file); },
+    };
+    const QString other = m_dir.filePath(QStringLiteral("other.ini"));
+    for (const auto& save : saves) {
+        // How long the new file would be.
+        QFile::remove(other);
+        {
+            QFile f(other);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(before);
+        }
+        ASSERT_TRUE(save(other).isEmpty());
+        const qint64 newSize = QFileInfo(other).size();
+        ASSERT_TRUE(QFile::remove(other));
+
+        // Nothing fits, the first byte fits, or all but the last byte: each write fails
+        // somewhere else, and either way the file stays as it was.
+        write(before);
+        for (const rlim_t limit : {rlim_t(0), rlim_t(1), rlim_t(40), rlim_t(newSize - 1)}) {
+            QString error;
+            {
+                FileSizeLimit full(limit);
+                ASSERT_TRUE(full.active());
+                error = save(path());
+            }
+            SCOPED_TRACE(limit);
+            EXPECT_TRUE(error.startsWith("The settings file " + path() + " could not be written: "))
+                << error.toStdString();
+            EXPECT_EQ(read(), before);
+            // No half-written copy is left beside it.
+            EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+                      QStringList{QStringLiteral("rudedidevaz.ini")});
+        }
+        // With room again the same save goes through.
+        EXPECT_TRUE(save(path()).isEmpty());
+    }
+    const IniSettings after = loadinifile(path());
+    EXPECT_EQ(after.phrases[0], "Goodbye");
+    EXPECT_EQ(after.textSize, 14);
+}
+
 TEST_F(IniFileTest, WritesCreateTheConfigurationFolder) {
     const QString nested = m_dir.filePath(QStringLiteral("config/cribbage/rudedidevaz.ini"));
     ASSERT_TRUE(saveinifile(sample(), nested).isEmpty());
     expectSameSaved(loadinifile(nested), sample());
+}
+
+TEST_F(IniFileTest, ASaveOfSomeKeysLeavesTheOthersAsTheyStand) {
+    write("[Lobby]\nTop=1\n[Cribbage]\nTop=10\nTextsize=14\nBotspeed=500\n");
+    ASSERT_TRUE(saveinifile(sample(), path(), IniKey::Textsize | IniKey::Playsounds).isEmpty());
+    EXPECT_EQ(read(), "[Lobby]\nTop=1\n[Cribbage]\nTop=10\nTextsize=12\nBotspeed=500\n"
+                      "Playsounds=false\n");
+    // Nothing to write: the file is not touched, not even made.
+    const QString missing = m_dir.filePath(QStringLiteral("missing.ini"));
+    EXPECT_TRUE(saveinifile(sample(), missing, {}).isEmpty());
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST(IniChangesRule, UntilTheFileIsReadOnlyWhatChangedAfterwardsEverything) {
+    IniChanges changes;
+    IniSettings now = IniSettings::beforeLogin();
+    // Before the window has a start to compare with, only explicit choices count.
+    EXPECT_EQ(changes.keysToWrite(sample()), IniKeys());
+
+    changes.setStart(now);
+    EXPECT_EQ(changes.keysToWrite(now), IniKeys());
+    now.textSize = 12;
+    EXPECT_EQ(changes.keysToWrite(now), IniKeys(IniKey::Textsize));
+    // Set back to where it was, it is still the player's choice; so is a speed picked again.
+    now.textSize = 10;
+    EXPECT_EQ(changes.keysToWrite(now, IniKey::Botspeed), IniKey::Textsize | IniKey::Botspeed);
+
+    // The desktop's placing of the window is no change; the player's move is.
+    changes.setStartGeometry(QRect(50, 60, 766, 530));
+    now.setGeometry(QRect(50, 60, 766, 530));
+    EXPECT_EQ(changes.keysToWrite(now), IniKey::Textsize | IniKey::Botspeed);
+    now.setGeometry(QRect(80, 60, 766, 530));
+    EXPECT_EQ(changes.keysToWrite(now), IniKey::Textsize | IniKey::Botspeed | IniKey::Left);
+
+    changes.setLoaded();
+    EXPECT_EQ(changes.keysToWrite(now), AllIniKeys);
 }
 
 TEST(WindowPlacement, TheCloseRule) {

@@ -237,9 +237,52 @@ TEST_F(ServerNetTest, HeadlessServerHostsAGameAndStopsOnTerm) {
         EXPECT_TRUE(log.contains(line)) << line << "\n" << log.toStdString();
 }
 
+// --computer sets the level of every computer seat: the same seed deals the same cards, and
+// the two levels play them differently.
+TEST_F(ServerNetTest, HeadlessServerPlaysAtTheChosenLevel) {
+    auto play = [](const QString& level) {
+        QProcess proc;
+        proc.start(QStringLiteral(CRIBBAGE_SERVER_BIN),
+                   {"--port", "0", "--bot-speed", "1", "--seed", "9", "--computer", level});
+        EXPECT_TRUE(proc.waitForStarted());
+        QByteArray log;
+        EXPECT_TRUE(spinUntil(
+            [&] { return (log += proc.readAllStandardError()).contains("listening on port "); }));
+        const int at = log.indexOf("listening on port ") + 18;
+        const quint16 port = quint16(log.mid(at, log.indexOf('\n', at) - at).toUInt());
+        std::vector<std::string> got;
+        {
+            Client host(port, "Host");
+            EXPECT_TRUE(spinUntil([&] { return host.has("CMD_newplayerinfo+1+Host"); }));
+            host.send(toServer::startgame("Host", "1", 1));
+            host.send(toServer::justwatch(1, "1"));
+            EXPECT_TRUE(spinUntil([&] {
+                return !host.got.empty() && splitCommand(host.got.back()).first == "CMD_winner";
+            }));
+            got = host.got;
+        }
+        proc.terminate();
+        EXPECT_TRUE(proc.waitForFinished(10000));
+        return got;
+    };
+    const auto expert = play(QStringLiteral("expert"));
+    const auto classic = play(QStringLiteral("classic"));
+    ASSERT_FALSE(expert.empty());
+    ASSERT_FALSE(classic.empty());
+    EXPECT_EQ(splitCommand(expert.back()).first, "CMD_winner");
+    EXPECT_NE(expert, classic);
+    // The first cards dealt are the same in both.
+    const auto firstCards = [](const std::vector<std::string>& got) {
+        return *std::find_if(got.begin(), got.end(),
+                             [](const std::string& m) { return m.rfind("CMD_mycards", 0) == 0; });
+    };
+    EXPECT_EQ(firstCards(expert), firstCards(classic));
+}
+
 TEST_F(ServerNetTest, HeadlessServerRefusesBadOptions) {
-    for (const QStringList& args : {QStringList{"--bogus"}, QStringList{"--bot-speed", "0"},
-                                    QStringList{"--port", "x"}, QStringList{"stray"}}) {
+    for (const QStringList& args :
+         {QStringList{"--bogus"}, QStringList{"--bot-speed", "0"}, QStringList{"--port", "x"},
+          QStringList{"stray"}, QStringList{"--computer", "genius"}}) {
         QProcess proc;
         proc.start(QStringLiteral(CRIBBAGE_SERVER_BIN), args);
         ASSERT_TRUE(proc.waitForFinished(10000));

@@ -6,18 +6,23 @@
 #include "settings/tphrases.h"
 #include "settings/tspylist.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,7 +78,7 @@ TEST(Help, PageButtonsBringTheirPageAndTitle) {
     EXPECT_TRUE(docs->toPlainText().startsWith("Version 2.0.8.14"));
 
     int abouts = 0;
-    help.showAbout = [&] { ++abouts; };
+    QObject::connect(&help, &Thelp::aboutRequested, [&] { ++abouts; });
     help.findChild<QPushButton*>(QStringLiteral("button_about"))->click();
     EXPECT_EQ(abouts, 1);
     help.show();
@@ -82,17 +87,18 @@ TEST(Help, PageButtonsBringTheirPageAndTitle) {
 }
 
 TEST(About, ShowsTheVersionTheClientReportsAndOpensTheAddress) {
-    Tabout about;
+    struct : Tabout {
+        QUrl opened;
+        bool openUrl(const QUrl& url) override {
+            opened = url;
+            return true;
+        }
+    } about;
     EXPECT_EQ(about.windowTitle(), "Cribbage - About");
     EXPECT_EQ(about.versionText(), "2.0.8");
     EXPECT_EQ(labelText(&about, "label_build"), ".14");
-    QUrl opened;
-    about.openUrl = [&](const QUrl& url) {
-        opened = url;
-        return true;
-    };
     about.webAddressClick();
-    EXPECT_EQ(opened, QUrl(QString::fromLatin1(Tabout::kWebAddress)));
+    EXPECT_EQ(about.opened, QUrl(QString::fromLatin1(Tabout::kWebAddress)));
 }
 
 TEST(Phrases, EditorShowsCurrentPhrasesAndAppliesEdits) {
@@ -108,7 +114,8 @@ TEST(Phrases, EditorShowsCurrentPhrasesAndAppliesEdits) {
     third->clear();
 
     QStringList applied;
-    editor.applyPhrases = [&](const QStringList& p) { applied = p; };
+    QObject::connect(&editor, &Tphrases::phrasesApplied,
+                     [&](const QStringList& p) { applied = p; });
     editor.findChild<QPushButton*>(QStringLiteral("SelButton8"))->click();
     ASSERT_EQ(applied.size(), 10);
     EXPECT_EQ(applied[2], "");
@@ -121,27 +128,46 @@ TEST(Phrases, EditorShowsCurrentPhrasesAndAppliesEdits) {
     EXPECT_TRUE(tenthIsZero);
 }
 
-TEST(SpyList, HostRemovesThePointedSpectatorOnly) {
+// The host points at a spectator, opens the popup with the right button and removes him. Opening
+// the popup takes the pointer off the list; that must not lose whom the host pointed at.
+TEST(SpyList, HostRemovesTheSpectatorThePopupWasOpenedOn) {
     Tspylist spies;
     EXPECT_EQ(spies.windowTitle(), "Cribbage -Spys");
-    spies.addSpy("5: Ann");
-    spies.addSpy("7: Ann");
-    EXPECT_TRUE(spies.hasSpy("7: Ann"));
+    spies.setSpectators({"5: Ann", "7: Ann"});
     EXPECT_FALSE(spies.popupKickhim()->isEnabled());
     spies.setHosting(true);
     EXPECT_TRUE(spies.popupKickhim()->isEnabled());
-
     std::vector<int> kicked;
-    spies.kicking = [&](int seat) { kicked.push_back(seat); };
-    spies.setPointedItem(-1);
-    spies.popup_kickhimClick();
-    EXPECT_TRUE(kicked.empty());
-    spies.setPointedItem(1);
-    spies.popup_kickhimClick();
+    QObject::connect(&spies, &Tspylist::kickRequested, [&](int seat) { kicked.push_back(seat); });
+    spies.show();
+    auto* list = spies.findChild<QListWidget*>(QStringLiteral("listbox_spys"));
+    ASSERT_NE(list, nullptr);
+    QWidget* viewport = list->viewport();
+
+    auto rightClick = [&](QPoint at) {
+        QTest::mouseMove(viewport, at);
+        QTest::mousePress(viewport, Qt::RightButton, Qt::NoModifier, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &menu);
+        QTest::mouseRelease(viewport, Qt::RightButton, Qt::NoModifier, at);
+        // The popup takes the pointer: the list hears it leave.
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(viewport, &leave);
+    };
+    rightClick(list->visualItemRect(list->item(1)).center());
+    EXPECT_TRUE(spies.popup()->isVisible());
+    EXPECT_EQ(spies.pointedItem(), -1);
+    spies.popupKickhim()->trigger();
+    spies.popup()->hide();
     EXPECT_EQ(kicked, std::vector<int>{7});
 
-    EXPECT_TRUE(spies.removeSpy("5: Ann"));
-    EXPECT_FALSE(spies.removeSpy("5: Ann"));
+    // Below the last entry the popup names nobody.
+    rightClick(QPoint(5, list->visualItemRect(list->item(1)).bottom() + 20));
+    spies.popupKickhim()->trigger();
+    spies.popup()->hide();
+    EXPECT_EQ(kicked, std::vector<int>{7});
+
+    spies.setSpectators({"7: Ann"});
     EXPECT_EQ(spies.entries(), QStringList{"7: Ann"});
 }
 
@@ -203,25 +229,34 @@ private:
     QTcpServer m_server;
 };
 
+// The download window with the programs it would start and its message boxes kept.
+struct TestDownload : Tdownload {
+    QStringList started;
+    QStringList startedArgs;
+    QStringList messages;
+
+protected:
+    bool startProgram(const QString& program, const QStringList& args) override {
+        started << program;
+        startedArgs = args;
+        return true;
+    }
+    void showMessage(const QString& text) override { messages << text; }
+};
+
 struct DownloadFixture : ::testing::Test {
     QTemporaryDir dir;
     FakeHttp http;
-    Tdownload window;
-    QStringList started;
-    QStringList startedArgs;
+    TestDownload window;
+    QStringList& started = window.started;
+    QStringList& startedArgs = window.startedArgs;
     int closes = 0;
-    QStringList messages;
+    QStringList& messages = window.messages;
     bool finished = false;
 
     void SetUp() override {
         window.setDownloadFolder(dir.path());
-        window.startProgram = [this](const QString& p, const QStringList& a) {
-            started << p;
-            startedArgs = a;
-            return true;
-        };
-        window.closeMainWindow = [this] { ++closes; };
-        window.showMessage = [this](const QString& m) { messages << m; };
+        QObject::connect(&window, &Tdownload::closeMainWindowRequested, [this] { ++closes; });
         QObject::connect(&window, &Tdownload::downloadFinished, [this] { finished = true; });
     }
 };

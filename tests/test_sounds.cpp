@@ -218,7 +218,7 @@ TEST(SoundPlayer, TellsTheObserverWhatIsHeardAndIgnoresUnknownNames) {
     SoundPlayer player;
     player.setMuted(true);
     QStringList heard;
-    player.setPlayObserver([&](const QString& name) { heard << name; });
+    QObject::connect(&player, &SoundPlayer::started, [&](const QString& name) { heard << name; });
     for (const char* name : {"PlaceCard", "nosuch", "WAVE7", "", "wave21", "placecard"})
         player.play(name);
     EXPECT_EQ(heard, QStringList({"placecard", "wave7", "placecard"}));

@@ -1,4 +1,5 @@
 // The tally: counting finished games, following, the stored text, and damaged tally files.
+#include "filesizelimit.h"
 #include "settings/lzrw1kh.h"
 #include "settings/tally.h"
 
@@ -265,6 +266,32 @@ TEST_F(TallyFileTest, AnEarlierBadCopyIsNotOverwritten) {
     // Once moved aside, later stores simply replace the good file.
     ASSERT_EQ(t.store(path()), QString());
     EXPECT_FALSE(QFile::exists(path() + QStringLiteral(".bad.2")));
+}
+
+TEST_F(TallyFileTest, AFullDiskKeepsTheOldFileByteForByte) {
+    Tally t = computerTable();
+    for (int i = 0; i < 3; ++i) t.addgame(Tally::AddToMine, QString());
+    ASSERT_EQ(t.store(path()), QString());
+    const QByteArray before = readFile(path());
+    t.addgame(QStringLiteral("Rori"), QString());
+    const qint64 newSize = LZRW1KH::pack(t.toText()).size();
+
+    for (const rlim_t limit : {rlim_t(0), rlim_t(1), rlim_t(newSize - 1)}) {
+        QString error;
+        {
+            FileSizeLimit full(limit);
+            ASSERT_TRUE(full.active());
+            error = t.store(path());
+        }
+        SCOPED_TRACE(limit);
+        EXPECT_EQ(error, "Lzrw1 : Error writing to output file : " + path());
+        EXPECT_EQ(readFile(path()), before);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Cribbagetally.tld"});
+    }
+    ASSERT_EQ(t.store(path()), QString());
+    Tally back;
+    ASSERT_EQ(back.load(path()), QString());
+    EXPECT_EQ(back.totalGames(), 4);
 }
 
 TEST_F(TallyFileTest, AFailedStoreReportsAndKeepsTheOldFile) {

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -48,12 +47,13 @@ bool readAll(const QString& path, QByteArray* data) {
 }
 
 bool writeAll(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const UserFiles::WriteResult written = UserFiles::replaceFile(path, data);
+    if (written.failed == UserFiles::WriteResult::Failed::Open ||
+        written.failed == UserFiles::WriteResult::Failed::Folder) {
         err() << "Lzrw1 (de)compression : Failed to open output file : " << path << '\n';
         return false;
     }
-    if (file.write(data) != data.size() || !file.commit()) {
+    if (!written.ok()) {
         err() << "Lzrw1 : Error writing to output file : " << path << '\n';
         return false;
     }

@@ -3,6 +3,8 @@
 
 #include "rules/cards.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <istream>
 #include <ostream>
 
@@ -115,6 +117,37 @@ ParsedHand parseHand(const std::vector<std::string_view>& tokens) {
         hand.cards[i] = cards[i];
     }
     return hand;
+}
+
+ParsedDeal parseDeal(const std::vector<std::string_view>& tokens, std::size_t count) {
+    ParsedDeal deal;
+    for (std::string_view token : tokens) {
+        const auto card = parseCard(token);
+        if (!card) {
+            deal.error = "unknown card " + quoted(token);
+            return deal;
+        }
+        if (std::find(deal.cards.begin(), deal.cards.end(), *card) != deal.cards.end()) {
+            deal.error = "card " + cardName(*card) + " given twice";
+            return deal;
+        }
+        deal.cards.push_back(*card);
+    }
+    if (deal.cards.size() != count)
+        deal.error = "expected " + std::to_string(count) + " cards, got " +
+                     std::to_string(deal.cards.size());
+    return deal;
+}
+
+std::string formatKeep(const rules::KeepValue& k) {
+    std::string out = "keep";
+    for (int c : k.keep) out += ' ' + cardName(c);
+    out += " throw";
+    for (int c : k.thrown)
+        if (c != rules::kNoCard) out += ' ' + cardName(c);
+    char values[96];
+    std::snprintf(values, sizeof values, " hand %.4f crib %.4f net %.4f", k.hand, k.crib, k.net);
+    return out + values;
 }
 
 ParsedHand parseHandLine(std::string_view line) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rules/deal.h"
+#include "rules/discard.h"
 #include "rules/scoring.h"
 
 #include <iosfwd>
@@ -29,6 +30,17 @@ struct ParsedHand {
 // Exactly five different cards, the last being the starter.
 ParsedHand parseHand(const std::vector<std::string_view>& tokens);
 ParsedHand parseHandLine(std::string_view line);
+
+// Exactly `count` different cards, as dealt.
+struct ParsedDeal {
+    std::vector<int> cards;
+    std::string error; // why the cards were refused; empty when they are good
+    bool ok() const { return error.empty(); }
+};
+ParsedDeal parseDeal(const std::vector<std::string_view>& tokens, std::size_t count);
+
+// "keep C C C C throw C C hand H crib K net N", values to four decimals.
+std::string formatKeep(const rules::KeepValue& keep);
 
 // One line of numbers: "fifteens pairs runs flush nob total".
 std::string formatScoreLine(const rules::ShowScore& score);

@@ -1,0 +1,62 @@
+// The pegboard and its pegs; pegs belong to a seat, not to a place, and never rotate.
+#include "client/pegboardview.h"
+
+#include "chat/chatline.h"
+#include "client/imagelabel.h"
+#include "client/tablemodel.h"
+#include "resources/pictures.h"
+
+PegboardView::PegboardView(TableModel& model, QWidget* board) : QObject(board), m_model(model) {
+    auto* pegboard = new ImageLabel(board);
+    pegboard->setObjectName(QStringLiteral("image_pegboard"));
+    pegboard->setImage(pictures::pegboard());
+    pegboard->setGeometry(3, 12, 98, 460);
+
+    for (int seat = 1; seat <= table::kSeats; ++seat) {
+        for (int peg = 1; peg <= 2; ++peg) {
+            auto* label = new ImageLabel(board);
+            label->setObjectName(QStringLiteral("image_peg%1%2").arg(seat).arg(peg));
+            label->setImage(pictures::ball(seat));
+            label->resize(12, 12);
+            label->setProperty("tag", seat);
+            label->setMouseTracking(true);
+            connect(label, &ImageLabel::hovered, this,
+                    [this, seat, peg] { image_peg11MouseMove(seat, peg); });
+            m_pegs[std::size_t(seat)][std::size_t(peg)] = label;
+        }
+        showPegs(seat);
+    }
+    connect(&m_model, &TableModel::scoreChanged, this, &PegboardView::showPegs);
+    connect(&m_model, &TableModel::gameChanged, this, &PegboardView::showColours);
+}
+
+void PegboardView::showPegs(int seat) {
+    if (!table::isPlayingSeat(seat)) return;
+    const TableModel::Seat& s = m_model.seat(seat);
+    ImageLabel* front = m_pegs[std::size_t(seat)][1];
+    ImageLabel* back = m_pegs[std::size_t(seat)][2];
+    back->move(pictures::pegSpot(seat, s.pegBack));
+    back->raise();
+    front->move(pictures::pegSpot(seat, s.pegFront));
+    front->raise();
+}
+
+void PegboardView::showColours() {
+    const int type = m_model.gameType();
+    for (int seat = 1; seat <= table::kSeats; ++seat) {
+        const QPixmap& ball = pictures::ball(type ? table::ballOf(type, seat) : seat);
+        for (int peg = 1; peg <= 2; ++peg) {
+            ImageLabel* label = m_pegs[std::size_t(seat)][std::size_t(peg)];
+            label->setImage(ball);
+            label->setToolTip(chatline::plainToolTip(m_model.seatName(seat)));
+        }
+    }
+}
+
+void PegboardView::image_peg11MouseMove(int seat, int peg) {
+    if (!table::isPlayingSeat(seat) || peg < 1 || peg > 2) return;
+    // A tooltip guesses rich text: a name that looks like markup is shown as it is.
+    m_pegs[std::size_t(seat)][std::size_t(peg)]->setToolTip(
+        chatline::plainToolTip(m_model.seatName(seat) + QStringLiteral(" - score: ") +
+                               QString::number(m_model.seat(seat).score)));
+}

@@ -1,0 +1,221 @@
+// The seats around the play area, placed by the seat rotation and redrawn from the model.
+#include "client/seatsview.h"
+
+#include "client/boardstyle.h"
+#include "client/imagelabel.h"
+#include "client/tablemodel.h"
+#include "resources/pictures.h"
+
+#include <QPainter>
+
+namespace {
+
+struct Spot {
+    int cardsX, cardsY, nameX, nameY, scoreX, scoreY, turnX, turnY;
+};
+// bottom, left, top, right
+constexpr Spot kSpots[4] = {
+    {201, 336, 200, 435, 215, 451, 181, 335},
+    {122, 128, 121, 226, 136, 242, 102, 127},
+    {278, 33, 277, 131, 292, 148, 258, 32},
+    {410, 218, 411, 316, 425, 333, 390, 217},
+};
+
+// Centres a picture on a point, sizing the label to it.
+void placeCentred(ImageLabel* label, const QPixmap& pixmap, int cx, int cy) {
+    label->setImage(pixmap);
+    label->move(cx - pixmap.width() / 2, cy - pixmap.height() / 2);
+}
+
+} // namespace
+
+SeatsView::SeatsView(TableModel& model, QWidget* board) : QObject(board), m_model(model) {
+    // Turn highlights lie under everything a seat shows.
+    for (std::size_t p = 0; p < 4; ++p) {
+        auto* turn = new ImageLabel(board);
+        turn->setImage(pictures::turnHighlight());
+        turn->setGeometry(kSpots[p].turnX, kSpots[p].turnY, 110, 136);
+        turn->hide();
+        m_positions[p].turn = turn;
+    }
+    for (int p = 0; p < 4; ++p) build(board, p);
+    nameItems();
+    showAllSeats();
+
+    connect(&m_model, &TableModel::rotationChanged, this, [this] {
+        nameItems();
+        showAllSeats();
+        showTurn();
+        showDealer();
+        showGo(0);
+    });
+    connect(&m_model, &TableModel::connectionChanged, this, &SeatsView::showAllSeats);
+    connect(&m_model, &TableModel::gameChanged, this, &SeatsView::showAllSeats);
+    connect(&m_model, &TableModel::seatChanged, this, &SeatsView::showSeat);
+    connect(&m_model, &TableModel::scoreChanged, this, &SeatsView::showScore);
+    connect(&m_model, &TableModel::goChanged, this, &SeatsView::showGo);
+    connect(&m_model, &TableModel::turnChanged, this, &SeatsView::showTurn);
+    connect(&m_model, &TableModel::dealerChanged, this, &SeatsView::showDealer);
+    connect(&m_model, &TableModel::winnerChanged, this, &SeatsView::showWinners);
+}
+
+SeatsView::Items& SeatsView::items(int seat) {
+    return m_positions[std::size_t(m_model.positionOf(seat))];
+}
+
+void SeatsView::build(QWidget* board, int position) {
+    using boardstyle::textLabel;
+    Items& it = m_positions[std::size_t(position)];
+    const Spot& s = kSpots[position];
+    it.cards = new ImageLabel(board);
+    it.cards->setGeometry(s.cardsX, s.cardsY, 71, 96);
+    it.name = textLabel(board, QString(), s.nameX, s.nameY, 88, 15, boardstyle::kName);
+    it.name->setText(table::kWaiting);
+    it.name->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The label moves with the rotation, so its seat is looked up when the menu opens.
+    connect(it.name, &QWidget::customContextMenuRequested, this,
+            [this, position, label = it.name](const QPoint& at) {
+                emit nameMenuRequested(m_model.seatAt(position), label->mapToGlobal(at));
+            });
+    it.score = textLabel(board, QString(), s.scoreX, s.scoreY, 26, 15, boardstyle::kScore);
+    it.score->setText(QStringLiteral("0"));
+    it.bonus = textLabel(board, QStringLiteral("label_bonus%1").arg(position + 1), s.scoreX + 27,
+                         s.scoreY + 1, 40, 14, boardstyle::kSmall);
+    it.bonus->setText(QStringLiteral("Points"));
+
+    it.color = new ImageLabel(board);
+    it.color->setImage(pictures::ball(position + 1));
+    it.color->move(s.nameX - 15, s.nameY + 2);
+
+    it.dealer = new ImageLabel(board);
+    it.dealer->setImage(pictures::dealerMarker());
+    it.dealer->move(s.turnX + 2, s.turnY + 3);
+    it.dealer->setToolTip(tr("Dealer"));
+    it.dealer->hide();
+
+    it.eyes = new ImageLabel(board);
+    it.eyes->setImage(pictures::eyes());
+    it.eyes->move(s.turnX + 108 - it.eyes->width(), s.turnY + 134 - it.eyes->height());
+    it.eyes->setToolTip(tr("Just watching"));
+    it.eyes->hide();
+
+    it.go = new ImageLabel(board);
+    placeCentred(it.go, pictures::goBadge(), s.cardsX + 36, s.cardsY + 48);
+    it.go->hide();
+
+    it.winner = new ImageLabel(board);
+    placeCentred(it.winner, pictures::winnerBadge(), s.cardsX + 36, s.cardsY + 30);
+    it.winner->hide();
+}
+
+// Gives every item the name of the seat now shown at its place.
+void SeatsView::nameItems() {
+    for (int p = 0; p < 4; ++p) {
+        const int seat = m_model.seatAt(p);
+        Items& it = m_positions[std::size_t(p)];
+        auto name = [seat](const char* prefix) {
+            return QString::fromLatin1(prefix) + QString::number(seat);
+        };
+        it.cards->setObjectName(name("image_cards"));
+        it.name->setObjectName(name("label_playername"));
+        it.score->setObjectName(name("label_score"));
+        it.eyes->setObjectName(name("image_eyes"));
+        it.turn->setObjectName(name("image_turn"));
+        it.winner->setObjectName(name("image_winner"));
+        it.color->setObjectName(name("image_color"));
+        it.dealer->setObjectName(name("image_dealer"));
+        it.go->setObjectName(name("image_go"));
+        it.name->setToolTip(table::defaultName(seat));
+    }
+}
+
+void SeatsView::showAllSeats() {
+    showColours();
+    for (int seat = 1; seat <= table::kSeats; ++seat) {
+        showSeat(seat);
+        showScore(seat);
+    }
+}
+
+void SeatsView::showColours() {
+    const int type = m_model.gameType();
+    for (int seat = 1; seat <= table::kSeats; ++seat)
+        items(seat).color->setImage(pictures::ball(type ? table::ballOf(type, seat) : seat));
+}
+
+void SeatsView::showSeat(int seat) {
+    if (!table::isPlayingSeat(seat)) return;
+    const TableModel::Seat& s = m_model.seat(seat);
+    Items& it = items(seat);
+    it.name->setText(s.name);
+    it.eyes->setVisible(s.watching);
+    showtheirs(seat);
+    // The local hand is drawn card by card on the row instead.
+    const int local = m_model.localSeat();
+    const int type = m_model.gameType();
+    it.cards->setVisible(!(seat == local && type != 0 && local <= table::playersOf(type)));
+}
+
+void SeatsView::showtheirs(int seat) {
+    if (!table::isPlayingSeat(seat)) return;
+    const TableModel::Seat& s = m_model.seat(seat);
+    ImageLabel* cards = items(seat).cards;
+    switch (s.cards) {
+    case TableModel::SeatCards::Blank:
+        cards->clear();
+        cards->resize(71, 96);
+        return;
+    case TableModel::SeatCards::NotPlaying:
+        cards->setImage(pictures::bigCard(53));
+        return;
+    case TableModel::SeatCards::Backs:
+        break;
+    }
+    const int n = s.handCount;
+    if (n == 0) {
+        cards->clear();
+        cards->resize(66, 96);
+        return;
+    }
+    QPixmap picture(66 + 5 * n, 96);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        for (int k = 0; k < n; ++k) painter.drawPixmap(5 * k, 0, pictures::bigCard(0));
+    }
+    cards->setImage(picture);
+}
+
+void SeatsView::showScore(int seat) {
+    if (table::isPlayingSeat(seat))
+        items(seat).score->setText(QString::number(m_model.seat(seat).score));
+}
+
+void SeatsView::showGo(int seat) {
+    if (!table::isPlayingSeat(seat)) {
+        for (Items& it : m_positions) it.go->hide();
+        return;
+    }
+    ImageLabel* go = items(seat).go;
+    go->setVisible(m_model.seat(seat).go);
+    if (m_model.seat(seat).go) go->raise();
+}
+
+void SeatsView::showTurn() {
+    for (Items& it : m_positions) it.turn->hide();
+    if (const int seat = m_model.turnMark()) items(seat).turn->show();
+}
+
+void SeatsView::showDealer() {
+    for (Items& it : m_positions) it.dealer->hide();
+    if (const int seat = m_model.dealer()) items(seat).dealer->show();
+}
+
+void SeatsView::showWinners() {
+    for (int seat = 1; seat <= table::kSeats; ++seat) {
+        ImageLabel* badge = items(seat).winner;
+        const bool won = m_model.seat(seat).winner;
+        badge->setVisible(won);
+        if (won) badge->raise();
+    }
+}
