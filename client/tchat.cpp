@@ -419,7 +419,7 @@ void Tchat::setGameChoices(const QString& points, const QString& gameType) {
 
 void Tchat::startGame(const QString& points, const QString& gameType) {
     setGameChoices(points, gameType);
-    sendRaw("CMD_startgame+" + toWire(m_ownName) + "+" + toWire(points) + "+" + toWire(gameType) +
-            "+" + net::kTerminator);
+    // The same builder as the server's reader: the name cut at the limit, the fields in order.
+    sendRaw(net::toServer::startgame(toWire(m_ownName), toWire(points), gameType.toInt()));
     saveinifile();
 }

@@ -224,7 +224,8 @@ void valueCribWeighted(KeepValue& k, const Unseen& u, const ThrowWeights& weight
     double sum = 0, cases = 0;
     for (int x = 0; x < kKeys; ++x) {
         for (int y = x; y < kKeys; ++y) {
-            const double pairs = x == y ? choose(u.byKey[x], 2) : u.byKey[x] * u.byKey[y];
+            const double pairs =
+                static_cast<double>(x == y ? choose(u.byKey[x], 2) : u.byKey[x] * u.byKey[y]);
             const double w = weight[x][y] * pairs;
             if (w <= 0) continue;
             cases += w * (unseen - 2);
