@@ -223,7 +223,7 @@ QMimeData* ChatView::createMimeDataFromSelection() const {
         else
             text += ch;
     }
-    auto* data = new QMimeData;
-    data->setText(text);
-    return data;
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    return mime;
 }

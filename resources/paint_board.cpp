@@ -27,9 +27,9 @@ QPointF holeCentre(int seat, int score) {
 
 QColor mix(const QColor& a, const QColor& b, double t) {
     t = std::clamp(t, 0.0, 1.0);
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
-                            a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t);
+    const auto along = [t](float from, float to) { return float(from + (to - from) * t); };
+    return QColor::fromRgbF(along(a.redF(), b.redF()), along(a.greenF(), b.greenF()),
+                            along(a.blueF(), b.blueF()));
 }
 
 // Long wavy grain along the board, with a few darker streaks, from fixed formulas and noise.
