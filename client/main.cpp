@@ -112,9 +112,13 @@ int main(int argc, char** argv) {
         std::printf("autoplay: %s\n", qPrintable(line));
         std::fflush(stdout);
     };
-    // The one place where the client and the game server inside the program meet.
-    QObject::connect(&chat, &Tchat::listenRequested, &server, [&](quint16 port) {
-        const quint16 listening = server.listen(port) ? server.listeningPort() : 0;
+    // The one place where the client and the game server inside the program meet. A solo game
+    // (started without the lobby's parameters) is nobody else's business: its server takes
+    // connections from this machine only. A hosted table is open to the network.
+    const TServer::ListenOn reach = options.params.isEmpty() ? TServer::ListenOn::LoopbackOnly
+                                                             : TServer::ListenOn::AllInterfaces;
+    QObject::connect(&chat, &Tchat::listenRequested, &server, [&, reach](quint16 port) {
+        const quint16 listening = server.listen(port, reach) ? server.listeningPort() : 0;
         if (options.autoplay && listening != 0)
             report(QStringLiteral("hosting on port %1").arg(listening));
         chat.serverListening(listening);

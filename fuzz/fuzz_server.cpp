@@ -25,8 +25,10 @@ void check(bool ok, const char* what) {
 }
 
 // What a client is sent must be one whole message: a command, its fields, one terminator.
+// A deaf link never reads: it reports more unsent than the server may hold for it.
 struct Link : ClientLink {
     bool closed = false;
+    bool deaf = false;
     void send(const std::string& message) override {
         check(!closed, "a message was sent to a closed connection");
         check(message.size() > 4 && message.compare(0, 4, "CMD_") == 0,
@@ -36,6 +38,7 @@ struct Link : ClientLink {
               "a terminator inside a message: the client would cut it in two");
     }
     void close() override { closed = true; }
+    std::size_t unsent() const override { return deaf ? net::kMaxUnsentBytes + 1 : 0; }
 };
 
 // Reads the script the fuzzer writes: one operation byte, then what that operation takes.
@@ -76,6 +79,12 @@ void checkCards(const TServer& server) {
 void checkState(const TServer& server) {
     check(server.slotsInUse() >= 0 && server.slotsInUse() <= TServer::kMaxConnections,
           "more slots than connections");
+    // What waits for a connection is bounded, and goes when the connection goes.
+    for (int n = 1; n <= TServer::kMaxConnections; ++n) {
+        check(server.queuedBytes(n) <= net::kMaxQueuedBytes, "a queue past its bound");
+        check(server.player(n).connected || server.queuedBytes(n) == 0,
+              "a closed connection still has messages queued");
+    }
     const TServer::Game& g = server.game();
     // A seat wins as soon as it passes the target, and no single score is above 29.
     for (int seat = 1; seat <= rules::kSeats; ++seat)
@@ -111,8 +120,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto tick = [&server, &ticks] {
         if (ticks++ < kTickLimit) server.timer1Timer();
     };
+    // The event loop closes a connection that stopped reading once the handler that found it
+    // full has returned; here that is after each dispatch.
     auto dispatch = [&server, &ticks] {
         if (ticks++ < kTickLimit) server.socktimerTimer();
+        server.closeOverfull();
     };
     auto connection = [](int arg) { return arg % TServer::kMaxConnections + 1; };
     auto seat = [](int arg) { return arg % rules::kSeats + 1; };
@@ -123,8 +135,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int kind = op % 16;
         const int arg = op / 16;
         switch (kind) {
-        case 0: {
+        case 0: { // a new connection; arg 15 makes it one that never reads
             auto link = std::make_shared<Link>();
+            link->deaf = arg == 15;
             const int n = server.attachConnection(link);
             check(n >= 0 && n <= TServer::kMaxConnections, "a connection numbered out of range");
             if (n) links[n] = link;
@@ -141,8 +154,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2:
             for (int i = 0; i <= arg; ++i) dispatch();
             break;
-        case 3:
-            for (int i = 0; i <= arg; ++i) tick();
+        case 3: // the action timer arg + 1 times; from 12 up the login timer 1 to 4 times
+            if (arg >= 12) {
+                for (int i = 11; i < arg; ++i) server.logintimerTimer();
+            } else {
+                for (int i = 0; i <= arg; ++i) tick();
+            }
             break;
         case 4:
             server.connectionLost(connection(arg));

@@ -148,6 +148,8 @@ std::vector<std::string> ReceiveBuffer::append(std::string_view bytes) {
         const std::string_view piece = bytes.substr(0, end);
         if (m_tail.size() + piece.size() > m_limit) {
             drop();
+        } else if (m_tail.empty() && piece.empty() && !m_keepEmpty) {
+            // Nothing to hand out.
         } else {
             m_tail.append(piece);
             messages.push_back(std::move(m_tail));

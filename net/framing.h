@@ -81,7 +81,11 @@ private:
 // that takes. A tail is dropped as soon as it passes the limit, so the buffer never holds more.
 class ReceiveBuffer {
 public:
-    explicit ReceiveBuffer(std::size_t limit = kMaxServerMessage) : m_limit(limit) {}
+    // Whether the empty message between two terminators in a row comes out. A reader that drops
+    // them anyway need not be handed thousands of them for a flood of bare terminators.
+    enum class Empty { Keep, Drop };
+    explicit ReceiveBuffer(std::size_t limit = kMaxServerMessage, Empty empty = Empty::Keep)
+        : m_limit(limit), m_keepEmpty(empty == Empty::Keep) {}
     // Appends bytes and returns the messages they completed.
     std::vector<std::string> append(std::string_view bytes);
     std::size_t pending() const { return m_tail.size(); }
@@ -99,6 +103,7 @@ private:
 
     std::string m_tail;
     std::size_t m_limit;
+    bool m_keepEmpty;
     std::size_t m_dropped = 0;
     bool m_skipping = false;
 };

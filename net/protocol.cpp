@@ -322,9 +322,10 @@ bool watching(Fields& f) {
 std::string_view soundName(Fields& f) {
     const std::string_view name = f.text();
     const std::string_view digits = name.substr(std::min<std::size_t>(4, name.size()));
-    if (!name.starts_with("wave") || digits.empty() || digits.size() > 3 || digits[0] == '0' ||
-        !parseInt(digits))
-        f.fail();
+    const bool number =
+        !digits.empty() && digits.size() <= 3 && digits[0] != '0' &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!name.starts_with("wave") || !number) f.fail();
     return name;
 }
 

@@ -110,7 +110,9 @@ bool TSock::setListen(bool on) {
     if (!port) return false;
     auto* server = new QTcpServer(this);
     server->setListenBacklogSize(kListenBacklog);
-    if (!server->listen(QHostAddress::AnyIPv4, *port)) {
+    const QHostAddress address = m_loopbackOnly ? QHostAddress(QHostAddress::LocalHost)
+                                                : QHostAddress(QHostAddress::AnyIPv4);
+    if (!server->listen(address, *port)) {
         delete server;
         info(InfoKind::Error, QStringLiteral("Listen - Error Binding Socket"));
         return false;

@@ -44,6 +44,10 @@ public:
     // returns false.
     bool setListen(bool on);
     bool listening() const;
+    // Where the next setListen(true) takes connections from: every IPv4 interface (the
+    // default) or 127.0.0.1 alone, so that nobody on the network can reach the port.
+    void setLoopbackOnly(bool on) { m_loopbackOnly = on; }
+    bool loopbackOnly() const { return m_loopbackOnly; }
     quint16 localPort() const;
 
     // Called from OnAccept: takes the waiting connection as a new connected TSock carrying
@@ -111,6 +115,7 @@ private:
     quint64 m_serial = 0;
     bool m_established = false;
     bool m_lostScheduled = false;
+    bool m_loopbackOnly = false;
     int m_depth = 0;
     QList<Report> m_deferred;
 };

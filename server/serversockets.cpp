@@ -5,6 +5,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 // A client connection on a real socket. The socket outlives the link: it is deleted on its own
@@ -19,6 +21,12 @@ public:
     void close() override {
         if (m_sock) m_sock->Close();
     }
+    void drop() override {
+        if (m_sock) m_sock->abort();
+    }
+    std::size_t unsent() const override {
+        return m_sock ? std::size_t(std::max<qint64>(m_sock->bytesToWrite(), 0)) : 0;
+    }
     const TSock* sock() const { return m_sock; }
 
 private:
@@ -29,7 +37,7 @@ private:
 
 // ---- Sockets ---------------------------------------------------------------------------------
 
-bool TServer::listen(quint16 port) {
+bool TServer::listen(quint16 port, ListenOn where) {
     if (!m_sock1) {
         m_sock1 = new TSock(this);
         m_sock1->OnAccept = [this](TSock*) { Sock1Accept(); };
@@ -40,6 +48,7 @@ bool TServer::listen(quint16 port) {
         if (kind == TSock::Error) failure = text;
     };
     m_sock1->setPortName(QString::number(port));
+    m_sock1->setLoopbackOnly(where == ListenOn::LoopbackOnly);
     const bool ok = m_sock1->setListen(true);
     m_sock1->OnInfo = nullptr;
     if (!ok) {

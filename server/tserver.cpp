@@ -2,6 +2,7 @@
 // login, relays, just watch, kicks and disconnects.
 #include "server/tserver.h"
 
+#include <QMetaObject>
 #include <QTimer>
 #include <algorithm>
 
@@ -29,6 +30,11 @@ TServer::TServer(QObject* parent) : QObject(parent) {
     m_timer1 = new QTimer(this);
     m_timer1->setInterval(kDefaultBotSpeed);
     connect(m_timer1, &QTimer::timeout, this, &TServer::timer1Timer);
+
+    // Runs only while a connection waits for its login.
+    m_logintimer = new QTimer(this);
+    m_logintimer->setInterval(kLoginTimerMs);
+    connect(m_logintimer, &QTimer::timeout, this, &TServer::logintimerTimer);
 }
 
 TServer::~TServer() {
@@ -71,8 +77,19 @@ int TServer::attachConnection(std::shared_ptr<ClientLink> link) {
     p.serial = ++m_nextSerial;
     p.buffer.clear();
     p.name.clear();
+    p.loggedIn = false;
+    p.loginTicks = 0;
+    p.overfull = false;
+    forgetQueued(n);
+    if (!m_logintimer->isActive()) m_logintimer->start();
     sendTo(n, net::toClient::sendlogininfo(n));
     return n;
+}
+
+// What an entry of the queue holds in memory: the entry itself and its text's buffer. An empty
+// message counted at one byte let a million bare terminators hold 59 MB under a 1 MiB bound.
+std::size_t TServer::costOf(const Queued& item) {
+    return sizeof(Queued) + item.text.capacity();
 }
 
 void TServer::receiveBytes(int n, std::string_view bytes) {
@@ -87,17 +104,28 @@ void TServer::receiveBytes(int n, std::string_view bytes) {
         return;
     }
     for (std::string& text : messages) {
-        m_queuedBytes[n] += text.size() + 1;
-        m_receivedlist[n].push_back(Queued{n, p.serial, m_nextSeq++, std::move(text)});
+        // Only what a handler would take waits in the queue: empty messages, unknown commands
+        // and malformed fields cost neither memory nor the ticks it takes to drop them later.
+        const auto [command, args] = net::splitCommand(text);
+        if (!net::toServer::isValid(command, args)) continue;
+        Queued item{n, p.serial, m_nextSeq++, std::move(text)};
+        m_queuedBytes[n] += costOf(item);
+        m_receivedlist[n].push_back(std::move(item));
     }
     if (queuedMessages() > 0 && !m_socktimer->isActive()) m_socktimer->start();
     // Whole messages count too: a client may not make us hold more than this for it.
     if (m_queuedBytes[n] > net::kMaxQueuedBytes) {
         log("connection " + std::to_string(n) + " closed: too much waiting in the queue");
-        m_receivedlist[n].clear();
-        m_queuedBytes[n] = 0;
         disconnectsock(n);
     }
+}
+
+// What a connection queued leaves with it, memory and count alike, so the next holder of the
+// number starts with nothing and a removed client's messages are never handled.
+void TServer::forgetQueued(int n) {
+    std::deque<Queued>().swap(m_receivedlist[n]);
+    m_queuedBytes[n] = 0;
+    m_servedThisRound[n] = false;
 }
 
 void TServer::disconnectsock(int n) {
@@ -105,6 +133,13 @@ void TServer::disconnectsock(int n) {
     // Keep the link alive through close(): a socket reports "Socket Closed" from inside it.
     const std::shared_ptr<ClientLink> link = m_players[n].link;
     if (link) link->close();
+    connectionLost(n);
+}
+
+void TServer::dropConnection(int n) {
+    if (!validNumber(n) || !m_players[n].connected) return;
+    const std::shared_ptr<ClientLink> link = m_players[n].link;
+    if (link) link->drop();
     connectionLost(n);
 }
 
@@ -116,6 +151,9 @@ void TServer::connectionLost(int n) {
     p.name.clear();
     p.watching = false;
     p.buffer.clear();
+    p.loggedIn = false;
+    p.overfull = false;
+    forgetQueued(n);
     const std::shared_ptr<ClientLink> link = std::move(p.link);
     log("connection " + std::to_string(n) + " left" + (name.empty() ? "" : " (" + name + ")"));
     broadcast(net::toClient::playerdisconnected(n, name));
@@ -127,12 +165,48 @@ void TServer::connectionLost(int n) {
 void TServer::sendTo(int n, const std::string& message) {
     if (n < 1 || n > kRecords) return;
     tplayer& p = m_players[n];
-    if (p.connected && p.link) p.link->send(message);
+    if (!p.connected || !p.link || p.overfull) return;
+    p.link->send(message);
+    if (p.link->unsent() <= net::kMaxUnsentBytes) return;
+    // A client that does not read would make us hold everything sent to it. It is closed from
+    // the event loop: a seat must not leave in the middle of the handler or broadcast that
+    // found it full.
+    p.overfull = true;
+    if (!m_closeOverfullQueued) {
+        m_closeOverfullQueued = true;
+        QMetaObject::invokeMethod(this, &TServer::closeOverfull, Qt::QueuedConnection);
+    }
 }
 
 void TServer::broadcast(const std::string& message) {
     notePublic(message);
     for (int n = 1; n <= kMaxConnections; ++n) sendTo(n, message);
+}
+
+void TServer::closeOverfull() {
+    m_closeOverfullQueued = false;
+    for (int n = 1; n <= kMaxConnections; ++n) {
+        if (!m_players[n].connected || !m_players[n].overfull) continue;
+        log("connection " + std::to_string(n) + " closed: it does not read what it is sent");
+        dropConnection(n);
+    }
+}
+
+void TServer::logintimerTimer() {
+    bool waiting = false;
+    for (int n = 1; n <= kMaxConnections; ++n) {
+        tplayer& p = m_players[n];
+        if (!p.connected || p.loggedIn) continue;
+        // A tick may come just after the accept; counting past the limit, not up to it, closes
+        // the connection no earlier than kLoginSeconds after it came.
+        if (++p.loginTicks * kLoginTimerMs > kLoginSeconds * 1000) {
+            log("connection " + std::to_string(n) + " closed: no login in time");
+            disconnectsock(n);
+        } else {
+            waiting = true;
+        }
+    }
+    if (!waiting) m_logintimer->stop();
 }
 
 // ---- Dispatch --------------------------------------------------------------------------------
@@ -141,6 +215,10 @@ std::size_t TServer::queuedMessages() const {
     std::size_t total = 0;
     for (const auto& q : m_receivedlist) total += q.size();
     return total;
+}
+
+std::size_t TServer::queuedBytes(int n) const {
+    return n >= 1 && n <= kRecords ? m_queuedBytes[n] : 0;
 }
 
 int TServer::nextQueue() {
@@ -166,7 +244,7 @@ void TServer::socktimerTimer() {
     m_servedThisRound[n] = true;
     const Queued item = std::move(m_receivedlist[n].front());
     m_receivedlist[n].pop_front();
-    m_queuedBytes[n] -= std::min(m_queuedBytes[n], item.text.size() + 1);
+    m_queuedBytes[n] -= std::min(m_queuedBytes[n], costOf(item));
     dispatch(item);
     if (queuedMessages() == 0) m_socktimer->stop();
 }
@@ -174,17 +252,19 @@ void TServer::socktimerTimer() {
 // The first field of most client messages names the sender; it must be the connection the
 // message arrived on, or any client could act for any seat.
 void TServer::dispatch(const Queued& item) {
-    const auto [command, args] = net::splitCommand(item.text);
-    if (command.empty()) return;
     const int from = item.connection;
-    // The number has passed to a newer connection: what the old one queued is not the new one's.
-    if (m_players[from].serial != item.serial) return;
+    // A connection that is gone, or whose number a newer one holds, is answerable for nothing.
+    if (!m_players[from].connected || m_players[from].serial != item.serial) return;
+    const auto [command, args] = net::splitCommand(item.text);
     using namespace net::toServer;
 
     if (command == "CMD_logininfo") {
-        // A login that arrives after its connection closed would seat a ghost nobody frees.
         if (const auto m = readLogininfo(args); m && m->seat == from) receivedlogininfo(*m);
-    } else if (command == "CMD_kickhim") {
+        return;
+    }
+    // Until it has a name a connection is nobody at the table: it may not speak or play.
+    if (!m_players[from].loggedIn) return;
+    if (command == "CMD_kickhim") {
         if (const auto m = readKickhim(args); m && from == 1 && m->requester == from) kickhim(*m);
     } else if (command == "CMD_chat") {
         if (const auto m = readChat(args); m && m->seat == from) chat(*m);
@@ -214,6 +294,7 @@ void TServer::receivedlogininfo(const net::Login& m) {
 
     tplayer& p = m_players[n];
     p.name = name;
+    p.loggedIn = true;
     log("connection " + std::to_string(n) + " logged in as " + name);
 
     broadcast(net::toClient::newplayerinfo(n, name));

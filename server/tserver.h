@@ -38,7 +38,12 @@ struct tplayer {
     // Which connection last held this number, so a message queued by an earlier holder is never
     // taken for the current one.
     std::uint64_t serial = 0;
-    net::ReceiveBuffer buffer{net::kMaxClientMessage};
+    net::ReceiveBuffer buffer{net::kMaxClientMessage, net::ReceiveBuffer::Empty::Drop};
+    // Set by the login; a connection that stays without one is closed (TServer::kLoginSeconds).
+    bool loggedIn = false;
+    int loginTicks = 0;
+    // Has more unsent than net::kMaxUnsentBytes: nothing more is sent, it is about to be closed.
+    bool overfull = false;
     int score = 0;
     bool watching = false;
     int partner = 0;
@@ -84,8 +89,11 @@ public:
     explicit TServer(QObject* parent = nullptr);
     ~TServer() override;
 
-    // Turns on Sock1. false when the port cannot be bound; lastError() then says why.
-    bool listen(quint16 port = 7772);
+    // Who may reach the table: anybody (a hosted game) or this machine alone (a solo game).
+    enum class ListenOn { AllInterfaces, LoopbackOnly };
+    // Turns on Sock1. false when the port cannot be bound; lastError() then says why. A server
+    // that already listens keeps its port and its interfaces.
+    bool listen(quint16 port = 7772, ListenOn where = ListenOn::AllInterfaces);
     quint16 listeningPort() const;
     QString lastError() const { return m_lastError; }
 
@@ -116,11 +124,22 @@ public:
     void sendTo(int n, const std::string& message);
     void broadcast(const std::string& message);
 
-    // Tick handlers of socktimer and timer1; tests call them instead of waiting.
+    // Tick handlers of socktimer, timer1 and the login timer; tests call them instead of waiting.
     void socktimerTimer();
     void timer1Timer();
+    void logintimerTimer();
+    // Closes the connections that stopped reading (more than net::kMaxUnsentBytes unsent). Runs
+    // from the event loop soon after a send finds one, never inside the handler that sent.
+    void closeOverfull();
+
+    // A newcomer's client answers CMD_sendlogininfo at once; a connection that has not logged
+    // in after this long is not a player and only holds a number another one could use.
+    static constexpr int kLoginSeconds = 10;
+    static constexpr int kLoginTimerMs = 1000;
 
     std::size_t queuedMessages() const;
+    // What connection n has waiting in the inbound queue, at its cost in memory.
+    std::size_t queuedBytes(int n) const;
     const tplayer& player(int n) const { return m_players[n]; }
     tplayer& player(int n) { return m_players[n]; }
     int slotsInUse() const { return m_slots; }
@@ -144,6 +163,10 @@ private:
     // The next message to handle: the oldest of a connection not yet served in this round, so a
     // client flooding the queue delays the others by a tick, not by its whole burst.
     int nextQueue();
+    static std::size_t costOf(const Queued& item);
+    void forgetQueued(int n);
+    // Ends connection n at once, unsent bytes and all, and handles it as any leave.
+    void dropConnection(int n);
 
     // Table (tserver.cpp)
     void Sock1Accept();
@@ -210,6 +233,8 @@ private:
     TSock* m_sock1 = nullptr;
     QTimer* m_socktimer = nullptr;
     QTimer* m_timer1 = nullptr;
+    QTimer* m_logintimer = nullptr;
+    bool m_closeOverfullQueued = false;
     QString m_lastError;
     std::function<int()> m_botSpeed;
     std::function<ComputerLevel()> m_computerLevel;

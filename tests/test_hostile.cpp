@@ -1,6 +1,7 @@
 // Hostile clients against the headless server over loopback: impersonation, bad fields, floods,
 // overlong messages and dropped connections, while an honest game runs to its winner.
 #include "net/message.h"
+#include "server/tserver.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -15,6 +16,12 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace net;
 
@@ -88,13 +95,15 @@ long residentKb(qint64 pid) {
 }
 
 class HostileTest : public ::testing::Test {
-protected:
+public:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char name[] = "test_hostile";
         static char* argv[] = {name, nullptr};
         if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     }
+
+protected:
     void SetUp() override {
         m_server.start(QStringLiteral(CRIBBAGE_SERVER_BIN),
                        {"--port", "0", "--bot-speed", "1", "--seed", "11"});
@@ -348,4 +357,200 @@ TEST_F(HostileTest, WholeMessagesQueuedByOneClientAreBounded) {
     std::printf("server resident memory: %ld kB before, %ld kB after 30 MB of queued junk\n",
                 before, after);
     EXPECT_LT(after, limit);
+}
+
+// ---- Limits, the queue and what a connection costs -------------------------------------------
+
+namespace {
+
+// The honest game still runs to its winner: a two-player game to 61 the computer plays for
+// both seats.
+bool playToWinner(Client& host) {
+    const std::size_t from = host.got.size();
+    host.send(toServer::startgame("Host", "2", 1));
+    host.send(toServer::justwatch(1, "1"));
+    host.send(toServer::justwatch(2, "1"));
+    return spinUntil([&] { return host.got.size() > from && lastIsWinner(host); }, 60000);
+}
+
+std::size_t countPrefix(const Client& c, std::string_view prefix, std::size_t from = 0) {
+    return std::size_t(
+        std::count_if(c.got.begin() + std::ptrdiff_t(std::min(from, c.got.size())), c.got.end(),
+                      [prefix](const std::string& m) { return m.starts_with(prefix); }));
+}
+
+} // namespace
+
+// A 60 kB name and a 60 kB chat line were relayed whole to every client.
+TEST_F(HostileTest, NamesAndChatAreCutAndAnOverlongMessageClosesItsSender) {
+    auto host = join("Host", 1);
+    Client mal(m_port, "", false);
+    ASSERT_TRUE(spinUntil([&] { return mal.seat == 2; }));
+    // Sent raw: the shared builders would cut the name themselves.
+    mal.send("CMD_logininfo+2+2.0.8+" + std::string(3000, 'M') + kTerminator);
+    ASSERT_TRUE(spinUntil([&] { return host->hasPrefix("CMD_newplayerinfo+2+"); }));
+    EXPECT_TRUE(host->has("CMD_newplayerinfo+2+" + std::string(kMaxNameChars, 'M')));
+
+    mal.send("CMD_chat+2+" + std::string(3000, 'c') + "|clRed" + kTerminator);
+    // Mal's lines reach the host in the order Mal sent them.
+    mal.send(toServer::chat(2, "after the long line"));
+    ASSERT_TRUE(spinUntil([&] { return host->hasText("after the long line"); }));
+    const std::string relay = "CMD_chat+2+" + std::string(kMaxNameChars, 'M') +
+                              " chats: " + cutChatText(std::string(3000, 'c') + "|clRed");
+    EXPECT_TRUE(host->has(relay));
+    for (const std::string& m : host->got) EXPECT_LE(m.size(), 700u);
+
+    mal.send("CMD_chat+2+" + std::string(60000, 'd') + "|clRed" + kTerminator);
+    ASSERT_TRUE(spinUntil([&] { return mal.closed; }));
+    ASSERT_TRUE(spinUntil([&] { return host->hasPrefix("CMD_playerdisconnected+2+"); }));
+    ASSERT_TRUE(host->sync("after the blob"));
+    EXPECT_FALSE(host->hasText("ddd"));
+    EXPECT_TRUE(playToWinner(*host));
+    EXPECT_TRUE(alive());
+}
+
+// A million bare terminators cost the server 59 MB and, drained one a tick, kept the flooder's
+// next real message waiting for hours.
+TEST_F(HostileTest, BareTerminatorsCostNothingAndDelayNothing) {
+    auto host = join("Host", 1);
+    auto flood = join("Flood", 2);
+    ASSERT_TRUE(host->sync("warm up"));
+    const long before = residentKb(m_server.processId());
+    flood->send(std::string(1000000, kTerminator));
+    // The flooder's own line after its flood is relayed like any other.
+    ASSERT_TRUE(flood->sync("after a million terminators"));
+    const long after = residentKb(m_server.processId());
+    std::printf("server resident memory: %ld kB before, %ld kB after a million terminators\n",
+                before, after);
+    EXPECT_LT(after, before + 8 * 1024);
+    EXPECT_FALSE(flood->closed);
+    EXPECT_TRUE(playToWinner(*host));
+}
+
+// A flooder's queued messages used to outlive it: a removed flooder's chat went on being relayed
+// and the next client given its number waited behind them for its login.
+TEST_F(HostileTest, AFloodersQueueLeavesWithIt) {
+    auto host = join("Host", 1);
+    auto flood = join("Flood", 2);
+    std::string burst;
+    for (int i = 0; i < 5000; ++i) burst += toServer::chat(2, "flood line|clRed");
+    flood->send(burst);
+    ASSERT_TRUE(spinUntil([&] { return flood->sock.bytesToWrite() == 0; }));
+    ASSERT_TRUE(spinUntil([&] { return host->hasText("flood line"); }));
+    host->send(toServer::kickhim(1, 2));
+    ASSERT_TRUE(spinUntil([&] { return host->hasPrefix("CMD_playerdisconnected+2+"); }));
+    const std::size_t kicked = host->got.size();
+    ASSERT_TRUE(host->sync("after the kick"));
+    EXPECT_EQ(countPrefix(*host, "CMD_chat+2+", kicked), 0u);
+
+    auto next = join("Next", 2); // its login waits behind nothing
+    EXPECT_FALSE(next->closed);
+    EXPECT_TRUE(playToWinner(*host));
+    EXPECT_LT(countPrefix(*host, "CMD_chat+2+"), 5000u);
+}
+
+// ---- The same over loopback against a server in this process, whose timers the test drives ----
+
+namespace {
+
+class InProcessHostileTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { HostileTest::SetUpTestSuite(); }
+    void SetUp() override {
+        server.setBotSpeedSource([] { return 1; });
+        ASSERT_TRUE(server.listen(0));
+        port = server.listeningPort();
+    }
+    std::unique_ptr<Client> join(const char* name, int seat) {
+        auto c = std::make_unique<Client>(port, name);
+        EXPECT_TRUE(spinUntil([&] { return server.player(seat).name == name; })) << name;
+        EXPECT_EQ(c->seat, seat);
+        return c;
+    }
+
+    TServer server;
+    quint16 port = 0;
+};
+
+// A socket that never reads: a small receive window, so what the server sends it piles up in
+// the server rather than in this machine's buffers.
+int nonReadingSocket(quint16 port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int small = 4096;
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    return fd;
+}
+
+} // namespace
+
+// A client that sent chat and never read grew the server by megabytes a second without bound.
+// Now it is closed once a megabyte waits for it, and its seat is left to the computer.
+TEST_F(InProcessHostileTest, AClientThatNeverReadsIsClosedAndItsSeatLeft) {
+    auto host = join("Host", 1);
+    const int fd = nonReadingSocket(port);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(spinUntil([&] { return server.player(2).connected; }));
+    const std::string login = toServer::logininfo(2, kVersion, "Deaf");
+    ASSERT_EQ(::send(fd, login.data(), login.size(), MSG_NOSIGNAL), ssize_t(login.size()));
+    ASSERT_TRUE(spinUntil([&] { return server.player(2).name == "Deaf"; }));
+
+    // A game that waits for the deaf seat's card.
+    host->send(toServer::startgame("Host", "2", 1));
+    host->send(toServer::justwatch(1, "1"));
+    ASSERT_TRUE(spinUntil([&] { return host->hasPrefix("CMD_gavecards+1+"); }));
+
+    const std::string line = toServer::chat(2, std::string(500, 'x') + "|clRed");
+    std::size_t sent = 0;
+    const bool closed = spinUntil(
+        [&] {
+            for (int i = 0; i < 20; ++i)
+                if (::send(fd, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT) > 0) ++sent;
+            // The dispatcher at full speed instead of one message every 10 ms.
+            for (int i = 0; i < 20 && server.queuedMessages(); ++i) server.socktimerTimer();
+            return !server.player(2).connected;
+        },
+        90000);
+    ::close(fd);
+    std::printf("the deaf client was closed after %zu lines of chat\n", sent);
+    ASSERT_TRUE(closed);
+    EXPECT_GT(sent * line.size(), kMaxUnsentBytes);
+    EXPECT_TRUE(spinUntil([&] { return host->hasPrefix("CMD_playerdisconnected+2+Deaf"); }));
+    // The computer gives for seat 2 and the game goes on to its winner.
+    EXPECT_TRUE(spinUntil([&] { return lastIsWinner(*host); }, 60000));
+}
+
+// Eight connections that never log in held every number for ever: newcomers got CMD_full.
+TEST_F(InProcessHostileTest, ConnectionsThatNeverLogInAreClosed) {
+    auto host = join("Host", 1);
+    std::vector<std::unique_ptr<QTcpSocket>> silent;
+    for (int n = 2; n <= 9; ++n) {
+        silent.push_back(std::make_unique<QTcpSocket>());
+        silent.back()->connectToHost(QStringLiteral("127.0.0.1"), port);
+        ASSERT_TRUE(spinUntil([&] { return server.player(n).connected; })) << n;
+    }
+    Client turnedAway(port, "Tenth");
+    ASSERT_TRUE(spinUntil([&] { return turnedAway.has("CMD_full+"); }));
+
+    for (int i = 0; i <= TServer::kLoginSeconds * 1000 / TServer::kLoginTimerMs; ++i)
+        server.logintimerTimer();
+    ASSERT_TRUE(spinUntil([&] {
+        return std::all_of(silent.begin(), silent.end(), [](const auto& s) {
+            return s->state() == QAbstractSocket::UnconnectedState;
+        });
+    }));
+    auto late = join("Late", 2);
+    EXPECT_TRUE(spinUntil([&] { return host->has("CMD_newplayerinfo+2+Late"); }));
+    host->send(toServer::startgame("Host", "2", 1));
+    host->send(toServer::justwatch(1, "1"));
+    late->send(toServer::justwatch(2, "1"));
+    EXPECT_TRUE(spinUntil([&] { return lastIsWinner(*host); }, 60000));
 }

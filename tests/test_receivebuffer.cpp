@@ -40,6 +40,16 @@ TEST(ReceiveBuffer, TerminatorsInARowGiveEmptyMessages) {
     EXPECT_TRUE(b.append("").empty());
 }
 
+TEST(ReceiveBuffer, EmptyMessagesCanBeLeftOut) {
+    ReceiveBuffer b(100, ReceiveBuffer::Empty::Drop);
+    EXPECT_EQ(b.append("\xFF\xFF"
+                       "CMD_a+\xFF\xFF\xFF"
+                       "CMD_b"s),
+              Msgs{"CMD_a+"});
+    EXPECT_EQ(b.append("+\xFF\xFF"s), Msgs{"CMD_b+"});
+    EXPECT_TRUE(b.append(std::string(100000, '\xFF')).empty());
+}
+
 TEST(ReceiveBuffer, ByteByByte) {
     ReceiveBuffer b;
     const std::string stream = "CMD_a+1+\xFF"

@@ -17,12 +17,17 @@
 struct FakeLink : ClientLink {
     std::vector<std::string> sent; // without the terminator
     bool closed = false;
+    bool dropped = false;
+    // What the peer has not read yet, as the test sets it.
+    std::size_t backlog = 0;
     void send(const std::string& message) override {
         std::string text = message;
         while (!text.empty() && text.back() == net::kTerminator) text.pop_back();
         sent.push_back(text);
     }
     void close() override { closed = true; }
+    void drop() override { dropped = closed = true; }
+    std::size_t unsent() const override { return backlog; }
 };
 
 inline void ensureApp() {

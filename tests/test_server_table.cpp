@@ -190,3 +190,105 @@ TEST_F(ServerTableTest, NamesAndTextsAreCutAndOverlongMessagesCloseTheSender) {
     EXPECT_TRUE(t.links[2]->closed);
     EXPECT_EQ(t.sent(1), std::vector<std::string>{"CMD_playerdisconnected+2+" + kept});
 }
+
+// ---- What a connection costs -----------------------------------------------------------------
+
+// A million bare terminators once cost the server 59 MB and hours of ticks to drop; junk and
+// empty messages are now dropped as they arrive.
+TEST_F(ServerTableTest, EmptyAndMalformedMessagesAreNeverQueued) {
+    Table t;
+    t.seat(2);
+    t.server.receiveBytes(2, std::string(100000, kTerminator));
+    t.server.receiveBytes(2, "junk\xFF"
+                             "CMD_chat+\xFF"
+                             "CMD_sendcard+2+9+\xFF"
+                             "CMD_full+\xFF");
+    EXPECT_EQ(t.server.queuedMessages(), 0u);
+    EXPECT_EQ(t.server.queuedBytes(2), 0u);
+    EXPECT_TRUE(t.server.player(2).connected);
+}
+
+// Counted at one byte a message, a client could hold four times the bound in entries.
+TEST_F(ServerTableTest, TheQueueBoundCountsWhatEntriesCost) {
+    Table t;
+    t.seat(2);
+    std::string burst;
+    for (int i = 0; i < 20000; ++i) burst += toServer::clickdone(2); // 340 kB on the wire
+    std::size_t most = 0;
+    for (std::size_t at = 0; at < burst.size() && t.server.player(2).connected; at += 1700) {
+        t.server.receiveBytes(2, std::string_view(burst).substr(at, 1700));
+        most = std::max(most, t.server.queuedBytes(2));
+    }
+    EXPECT_FALSE(t.server.player(2).connected);
+    EXPECT_TRUE(t.links[2]->closed);
+    EXPECT_LT(most, kMaxQueuedBytes + 2000);
+    EXPECT_EQ(t.server.queuedMessages(), 0u);
+}
+
+// A newcomer given the number of a flooder that left used to wait behind its queue, inherit its
+// count, or be closed for it; a removed flooder's chat went on being relayed.
+TEST_F(ServerTableTest, QueuedMessagesLeaveWithTheirConnection) {
+    Table t;
+    t.seat(3);
+    std::string burst;
+    for (int i = 0; i < 3000; ++i) burst += toServer::chat(2, "flood");
+    t.server.receiveBytes(2, burst);
+    ASSERT_GT(t.server.queuedBytes(2), 0u);
+    // Turns are taken in arrival order: one line of the flood goes out before the kick.
+    t.feed(1, toServer::kickhim(1, 2));
+    EXPECT_EQ(t.server.queuedMessages(), 0u);
+    EXPECT_EQ(t.server.queuedBytes(2), 0u);
+    EXPECT_EQ(t.only(3, {"CMD_chat"}).size(), 1u);
+
+    ASSERT_EQ(t.connect(), 2);
+    t.server.receiveBytes(2, toServer::logininfo(2, kVersion, "Next"));
+    t.server.socktimerTimer();
+    EXPECT_EQ(t.sent(3).back(), "CMD_newplayerinfo+2+Next");
+}
+
+// A client that does not read is closed once a megabyte waits for it, after the handler that
+// found it full has finished, and its seat goes to the computer as for any leave.
+TEST_F(ServerTableTest, AClientThatDoesNotReadIsClosedAndItsSeatLeft) {
+    Table t;
+    t.seat(3);
+    t.feed(1, toServer::startgame("P1", "1", 2));
+    ASSERT_EQ(t.server.game().phase, rules::GiveOne);
+    t.links[2]->backlog = kMaxUnsentBytes + 1;
+    t.clearSent();
+    t.feed(3, toServer::chat(3, "hello"));
+    // The relay went to everybody; seat 2 is full but not yet gone.
+    EXPECT_EQ(t.only(2, {"CMD_chat"}).size(), 1u);
+    EXPECT_TRUE(t.server.player(2).connected);
+    t.feed(3, toServer::chat(3, "again"));
+    EXPECT_EQ(t.only(2, {"CMD_chat"}).size(), 1u); // nothing more is piled on
+
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(t.links[2]->dropped);
+    EXPECT_FALSE(t.server.player(2).connected);
+    EXPECT_TRUE(t.wasSent(1, "CMD_playerdisconnected+2+P2"));
+    // The computer gave seat 2's card at once.
+    EXPECT_TRUE(t.wasSent(1, "CMD_setcrib+2+"));
+    EXPECT_TRUE(t.server.player(2).gave);
+}
+
+// Eight silent connections used to hold every number for ever.
+TEST_F(ServerTableTest, ConnectionsWithoutALoginAreClosedAfterTenSeconds) {
+    Table t;
+    t.seat(1);
+    for (int n = 2; n <= 9; ++n) ASSERT_EQ(t.connect(), n);
+    auto full = std::make_shared<FakeLink>();
+    EXPECT_EQ(t.server.attachConnection(full), 0);
+
+    // Until it logs in, a connection may not act.
+    t.feed(2, toServer::chat(2, "nameless"));
+    EXPECT_TRUE(t.only(1, {"CMD_chat"}).empty());
+
+    const int ticks = TServer::kLoginSeconds * 1000 / TServer::kLoginTimerMs;
+    for (int i = 0; i < ticks; ++i) t.server.logintimerTimer();
+    t.login(5, "Late");
+    for (int n = 2; n <= 9; ++n) EXPECT_TRUE(t.server.player(n).connected) << n;
+    t.server.logintimerTimer();
+    for (int n = 2; n <= 9; ++n) EXPECT_EQ(t.server.player(n).connected, n == 5) << n;
+    EXPECT_TRUE(t.server.player(1).connected);
+    EXPECT_EQ(t.connect(), 2);
+}

@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QPointer>
 #include <QStringList>
+#include <QTcpSocket>
 
 #include <functional>
 #include <memory>
@@ -505,3 +506,32 @@ TEST_F(TSockTest, UnknownHostIsReportedAsLookupFailure) {
 }
 
 } // namespace
+
+namespace {
+
+// Whether a connection to host:port is taken. Any 127.x.y.z address reaches this machine, so
+// 127.0.0.2 stands in for an address other than the loopback one.
+bool reachable(const QString& host, quint16 port) {
+    QTcpSocket probe;
+    probe.connectToHost(host, port);
+    const bool ok = probe.waitForConnected(5000);
+    probe.abort();
+    return ok;
+}
+
+} // namespace
+
+TEST_F(TSockTest, ALoopbackOnlyListenerTakesNoOtherAddress) {
+    TSock open;
+    open.PortName = QStringLiteral("0");
+    ASSERT_TRUE(open.setListen(true));
+    if (!reachable(QStringLiteral("127.0.0.2"), open.localPort()))
+        GTEST_SKIP() << "127.0.0.2 does not reach this machine here";
+
+    TSock local;
+    local.PortName = QStringLiteral("0");
+    local.setLoopbackOnly(true);
+    ASSERT_TRUE(local.setListen(true));
+    EXPECT_TRUE(reachable(QStringLiteral("127.0.0.1"), local.localPort()));
+    EXPECT_FALSE(reachable(QStringLiteral("127.0.0.2"), local.localPort()));
+}
