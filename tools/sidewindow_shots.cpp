@@ -1,5 +1,8 @@
 // Shows each side window with a few lines of example data and saves a picture of it, frame and
-// all when a window manager draws one, to look at them at any scale.
+// all when a window manager draws one, to look at them at any scale. Run it in a virtual
+// display with a window manager, e.g.
+//   xvfb-run -a -s "-screen 0 1600x1200x24" sh -c 'openbox & sleep 2;
+//       QT_SCALE_FACTOR=2 build/tools/sidewindow-shots docs/screenshots -200'
 #include "settings/tabout.h"
 #include "settings/tdownload.h"
 #include "settings/tgamestart.h"
