@@ -3,6 +3,7 @@
 
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QtMath>
 
 namespace pictures::paint {
 
@@ -16,8 +17,26 @@ QFont font(double pixelSize, bool bold, bool serif, bool condensed) {
     return f;
 }
 
+namespace {
+double g_scale = 1.0;
+} // namespace
+
+ScaleScope::ScaleScope(double ratio) : m_previous(g_scale) {
+    g_scale = ratio > 0 ? ratio : 1.0;
+}
+
+ScaleScope::~ScaleScope() {
+    g_scale = m_previous;
+}
+
 QImage canvas(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (g_scale == 1.0) {
+        QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        return img;
+    }
+    QImage img(qCeil(w * g_scale), qCeil(h * g_scale), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_scale);
     img.fill(Qt::transparent);
     return img;
 }

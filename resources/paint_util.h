@@ -35,8 +35,22 @@ private:
 // DejaVu ships with every Debian desktop; naming it keeps the text metrics the same everywhere.
 QFont font(double pixelSize, bool bold, bool serif = false, bool condensed = false);
 
-// A transparent ARGB picture ready to paint on.
+// A transparent ARGB picture ready to paint on: w x h logical pixels, times the scale of the
+// innermost ScaleScope in device pixels (1 outside any).
 QImage canvas(int w, int h);
+
+// While one lives, the painters that start from canvas() paint for a screen of this device pixel
+// ratio: the same drawing in the same logical size, with more pixels.
+class ScaleScope {
+public:
+    explicit ScaleScope(double ratio);
+    ~ScaleScope();
+    ScaleScope(const ScaleScope&) = delete;
+    ScaleScope& operator=(const ScaleScope&) = delete;
+
+private:
+    double m_previous;
+};
 // Antialiased painter on an image, with smooth pixmap transforms.
 void prepare(QPainter& p);
 

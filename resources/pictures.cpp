@@ -30,6 +30,11 @@ struct Store {
     std::array<QPixmap, 7> icons;
 };
 
+QImage startButtonImage() {
+    return paint::button(104, 30, QStringLiteral("Start Game"), QColor(0xf8, 0x9c, 0x24),
+                         QColor(0xc8, 0x58, 0x08), 12.5);
+}
+
 Store& store() {
     static Store s;
     return s;
@@ -95,8 +100,7 @@ void paintAll() {
                             QColor(0x17, 0x78, 0x26), 13));
     s.done = pm(paint::button(54, 26, QStringLiteral("Done"), QColor(0x3a, 0x8c, 0xe0),
                               QColor(0x16, 0x52, 0xa8), 12));
-    s.start = pm(paint::button(104, 30, QStringLiteral("Start Game"), QColor(0xf8, 0x9c, 0x24),
-                               QColor(0xc8, 0x58, 0x08), 12.5));
+    s.start = pm(startButtonImage());
     s.background = pm(paint::boardBackground());
     s.played = pm(paint::playedFrame());
     s.logo = pm(paint::logo());
@@ -163,6 +167,28 @@ QIcon appIcon() {
     QIcon icon;
     for (const QPixmap& pm : painted().icons) icon.addPixmap(pm);
     return icon;
+}
+
+QPixmap checkAt(int index, qreal ratio) {
+    if (index < 0 || index > 1 || ratio == 1.0 ||
+        !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return check(index);
+    const paint::ScaleScope scale(ratio);
+    return QPixmap::fromImage(paint::check(index == 1));
+}
+
+QPixmap startButtonAt(qreal ratio) {
+    if (ratio == 1.0 || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return startButton();
+    const paint::ScaleScope scale(ratio);
+    return QPixmap::fromImage(startButtonImage());
+}
+
+QPixmap logoAt(qreal ratio) {
+    if (ratio == 1.0 || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return logo();
+    const paint::ScaleScope scale(ratio);
+    return QPixmap::fromImage(paint::logo());
 }
 
 QPoint pegSpot(int seat, int score) {

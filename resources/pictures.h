@@ -41,6 +41,13 @@ const QPixmap& playedFrame();     // 71 x 96, hatched card-sized frame under the
 const QPixmap& logo();            // 200 x 60, the logo picture of the main window
 QIcon appIcon();                  // 16, 24, 32, 48, 64, 128 and 256 pixels
 
+// A few pictures painted afresh for a screen's device pixel ratio: the logical size above, ratio
+// times as many pixels, so a window beside the table stays sharp on a HiDPI screen. Not kept:
+// the caller holds what it shows. A ratio of 1 gives the picture of the list.
+QPixmap checkAt(int index, qreal ratio);
+QPixmap startButtonAt(qreal ratio);
+QPixmap logoAt(qreal ratio);
+
 // Where a seat's peg (12 x 12) stands for a score, as the top-left corner on the board panel
 // (the pegboard picture sits at x 3, y 12 of it). The board's holes are painted under these.
 // Scores below 0 stand in the start hole, above 120 in the finish hole; a seat outside 1..4

@@ -16,13 +16,14 @@
 Tabout::Tabout(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("Tabout"));
     setWindowTitle(QStringLiteral("Cribbage - About"));
-    sidewindow::useTableBackground(this);
+    sidewindow::applyLook(this);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(pictures::logo());
+    sidewindow::setSharpPixmap(picture, [](qreal ratio) { return pictures::logoAt(ratio); });
 
     auto* title = new QLabel(QStringLiteral("<b style='font-size:16pt'>Cribbage</b>"), this);
+    sidewindow::markHeading(title);
     auto* credit = new QLabel(QStringLiteral("Written by the Cribbage team.\n"
                                              "Cards, board and sounds made by the program itself."),
                               this);

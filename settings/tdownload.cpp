@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QNetworkAccessManager>
@@ -35,14 +34,6 @@ QString defaultFolder() {
     return data;
 }
 
-QFrame* panel(QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setStyleSheet(QStringLiteral("QFrame { background: rgba(0,0,0,60); border-radius: 6px; }"
-                                        "QLabel { background: transparent; }"));
-    return frame;
-}
-
 QLabel* wrapped(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
@@ -55,7 +46,7 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     initLobbyResources();
     setObjectName(QStringLiteral("Tdownload"));
     setWindowTitle(QStringLiteral("Download The Zarvel Lobby"));
-    sidewindow::useTableBackground(this);
+    sidewindow::applyLook(this);
 
     const QByteArray env = qgetenv("CRIBBAGE_LOBBY_URL");
     m_address = QUrl(env.isEmpty() ? QString::fromLatin1(kDefaultAddress) : QString::fromUtf8(env));
@@ -65,12 +56,17 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     m_http->setProxy(QNetworkProxy::NoProxy);
 
     // Download panel.
-    auto* download = panel(this);
+    auto* download = sidewindow::makePanel(this);
     auto* picture = new QLabel(download);
     picture->setObjectName(QStringLiteral("Image1"));
     QFile jpeg(QStringLiteral(":/lobby/lobby.jpg"));
-    if (jpeg.open(QIODevice::ReadOnly))
-        picture->setPixmap(QPixmap::fromImage(jpegimage::decode(jpeg.readAll())));
+    if (jpeg.open(QIODevice::ReadOnly)) {
+        // Stored at twice the size it is shown at, so it stays sharp on a HiDPI screen.
+        QPixmap pm = QPixmap::fromImage(jpegimage::decode(jpeg.readAll()));
+        pm.setDevicePixelRatio(2);
+        picture->setPixmap(pm);
+        picture->setFixedSize(pm.deviceIndependentSize().toSize());
+    }
     auto* pitch =
         wrapped(QStringLiteral("Download The Zarvel Lobby Now to play this  and other exciting "
                                "games online with other players! "),
@@ -90,19 +86,21 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     connect(m_get, &QPushButton::clicked, this, &Tdownload::getbuttonClick);
     connect(m_abort, &QPushButton::clicked, this, &Tdownload::abortbuttonClick);
 
-    auto* dl = new QHBoxLayout(download);
-    dl->addWidget(picture, 0, Qt::AlignTop);
-    auto* dlText = new QVBoxLayout;
-    dlText->addWidget(pitch);
-    dlText->addWidget(m_get);
-    dlText->addWidget(m_abort);
-    dlText->addWidget(m_infolabel);
-    dlText->addWidget(m_infolabel3);
-    dlText->addWidget(m_infolabel2);
-    dl->addLayout(dlText, 1);
+    // The picture and the offer side by side; the buttons below them take the panel's whole
+    // width, so their captions are never squeezed by the picture.
+    auto* dl = new QVBoxLayout(download);
+    auto* offer = new QHBoxLayout;
+    offer->addWidget(picture, 0, Qt::AlignTop);
+    offer->addWidget(pitch, 1);
+    dl->addLayout(offer);
+    dl->addWidget(m_get);
+    dl->addWidget(m_abort);
+    dl->addWidget(m_infolabel);
+    dl->addWidget(m_infolabel3);
+    dl->addWidget(m_infolabel2);
 
     // Solo panel.
-    auto* solo = panel(this);
+    auto* solo = sidewindow::makePanel(this);
     auto* soloButton = new QPushButton(QStringLiteral("Play Solo Game"), solo);
     soloButton->setObjectName(QStringLiteral("Button1"));
     soloButton->setDefault(true);
@@ -119,7 +117,7 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
                           solo));
 
     // Others panel.
-    auto* others = panel(this);
+    auto* others = sidewindow::makePanel(this);
     auto* othersButton = new QPushButton(QStringLiteral("Play with Others"), others);
     othersButton->setObjectName(QStringLiteral("Button2"));
     connect(othersButton, &QPushButton::clicked, this, &Tdownload::Button2Click);
@@ -135,7 +133,12 @@ Tdownload::Tdownload(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     top->addWidget(download);
     top->addWidget(solo);
     top->addWidget(others);
-    setFixedWidth(460);
+    // Wide enough for the longest caption in the font in use, and never narrower than the
+    // window was drawn for; the wrapped texts take the height they need at that width.
+    const int width = qMax(460, minimumSizeHint().width());
+    setFixedWidth(width);
+    setMinimumHeight(top->totalHeightForWidth(width));
+    resize(width, minimumHeight());
 }
 
 Tdownload::~Tdownload() {

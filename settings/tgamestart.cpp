@@ -2,6 +2,7 @@
 #include "settings/tgamestart.h"
 
 #include "resources/pictures.h"
+#include "settings/sidewindow.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -89,7 +90,7 @@ Tgamestart::Tgamestart(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 
     auto* start = new ClickPicture(this, [this] { button_startClick(); });
     start->setObjectName(QStringLiteral("button_start"));
-    start->setPixmap(pictures::startButton());
+    sidewindow::setSharpPixmap(start, [](qreal ratio) { return pictures::startButtonAt(ratio); });
     start->resize(pictures::startButton().size());
     start->move(width() - start->width() - 16, height() - start->height() - 14);
 
@@ -106,12 +107,14 @@ void Tgamestart::select(QLabel* const* boxes, int count, const QString& value, Q
     for (int i = 0; i < count; ++i) {
         boxes[i]->clear();
         boxes[i]->setProperty("selected", 0);
-        boxes[i]->setPixmap(pictures::check(0));
+        sidewindow::setSharpPixmap(boxes[i],
+                                   [](qreal ratio) { return pictures::checkAt(0, ratio); });
     }
     for (int i = 0; i < count; ++i) {
         if (boxes[i]->property("value").toString() != value) continue;
         boxes[i]->setProperty("selected", 1);
-        boxes[i]->setPixmap(pictures::check(1));
+        sidewindow::setSharpPixmap(boxes[i],
+                                   [](qreal ratio) { return pictures::checkAt(1, ratio); });
         choice = value;
         holder->setProperty("choice", choice);
     }

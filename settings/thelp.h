@@ -5,7 +5,6 @@
 
 class QLabel;
 class QStackedWidget;
-class QPlainTextEdit;
 class QPushButton;
 
 class Thelp : public QWidget {
@@ -38,4 +37,7 @@ struct Page {
 };
 // The pages in the order of their buttons.
 const Page* pages(int* count);
+// A page's text laid out as rich text: headings, paragraphs that flow with the width, tables and
+// lists. Everything in the text shows as written; only the layout is markup.
+QString toHtml(const char* text);
 } // namespace helptexts

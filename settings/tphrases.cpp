@@ -13,7 +13,7 @@
 Tphrases::Tphrases(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Tphrases"));
     setWindowTitle(QStringLiteral("Cribbage - Phrase Buttons"));
-    sidewindow::useTableBackground(this);
+    sidewindow::applyLook(this);
 
     auto* form = new QFormLayout;
     for (int i = 0; i < kPhrases; ++i) {

@@ -16,13 +16,14 @@
 Tspylist::Tspylist(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Tspylist"));
     setWindowTitle(QStringLiteral("Cribbage -Spys"));
-    sidewindow::useTableBackground(this);
+    sidewindow::applyLook(this);
 
     auto* title = new QLabel(QStringLiteral("Spy List"), this);
     QFont f = title->font();
     f.setBold(true);
     f.setPointSize(f.pointSize() + 3);
     title->setFont(f);
+    sidewindow::markHeading(title);
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("listbox_spys"));

@@ -41,7 +41,7 @@ Ttallylist::Ttallylist(QWidget* parent, const QString& path)
     : QWidget(parent, Qt::Window), m_path(path) {
     setObjectName(QStringLiteral("Ttallylist"));
     setWindowTitle(QStringLiteral("Cribbage - Tally List"));
-    sidewindow::useTableBackground(this);
+    sidewindow::applyLook(this);
 
     // Own totals.
     auto* mine = new QGroupBox(QStringLiteral("Your Total Tally"), this);

@@ -7,7 +7,9 @@ import subprocess
 import sys
 import tempfile
 
-W, H = 160, 160
+# Twice the size it is shown at, so it stays sharp on screens of twice the pixel density.
+W, H = 320, 320
+K = W / 160  # the drawing below is measured for 160 pixels
 SS = 3  # supersampling for smooth edges
 
 
@@ -33,7 +35,7 @@ def paint():
                 felt = lerp((26, 120, 60), (10, 70, 34), r / (w * 0.30))
                 c = felt
             elif r < w * 0.33:
-                grain = 0.5 + 0.5 * math.sin((x + y) * 0.15 + r * 0.05)
+                grain = 0.5 + 0.5 * math.sin(((x + y) * 0.15 + r * 0.05) / K)
                 c = lerp((110, 62, 28), (150, 92, 44), grain)
             px[y][x] = c
     # links between the players
@@ -44,13 +46,14 @@ def paint():
             for s in range(steps):
                 t = s / steps
                 x, y = int(x0 + (x1 - x0) * t), int(y0 + (y1 - y0) * t)
-                for dy in range(-2, 3):
-                    for dx in range(-2, 3):
-                        if 0 <= x + dx < w and 0 <= y + dy < h and (s // 9) % 2 == 0:
+                reach = int(2 * K)
+                for dy in range(-reach, reach + 1):
+                    for dx in range(-reach, reach + 1):
+                        if 0 <= x + dx < w and 0 <= y + dy < h and (s // int(9 * K)) % 2 == 0:
                             px[y + dy][x + dx] = lerp(px[y + dy][x + dx], (250, 230, 140), 0.6)
     # three fanned cards in the middle: a heart, a spade and a diamond
     def pip(kind, u, v):
-        x, y = u / 13.0, -v / 13.0
+        x, y = u / (13.0 * K), -v / (13.0 * K)
         if kind == 0:  # heart
             return (x * x + y * y - 1) ** 3 - x * x * y ** 3 < 0
         if kind == 1:  # spade: an upside-down heart with a stem
@@ -58,26 +61,27 @@ def paint():
         return abs(x) / 0.8 + abs(y) < 1.2  # diamond
     for k, ang in enumerate((-0.38, 0.0, 0.38)):
         ca, sa = math.cos(ang), math.sin(ang)
-        for y in range(int(cy - 110), int(cy + 110)):
-            for x in range(int(cx - 110), int(cx + 110)):
-                lx, ly = x - cx, y - (cy + 40)
+        for y in range(int(cy - 110 * K), int(cy + 110 * K)):
+            for x in range(int(cx - 110 * K), int(cx + 110 * K)):
+                lx, ly = x - cx, y - (cy + 40 * K)
                 u = lx * ca + ly * sa
-                v = -lx * sa + ly * ca + 40
-                if abs(u) < 36 and abs(v) < 52:
-                    edge = abs(u) > 33 or abs(v) > 49
+                v = -lx * sa + ly * ca + 40 * K
+                if abs(u) < 36 * K and abs(v) < 52 * K:
+                    edge = abs(u) > 33 * K or abs(v) > 49 * K
                     c = (70, 70, 70) if edge else (250, 248, 240)
-                    if not edge and pip(k, u, v + 6):
+                    if not edge and pip(k, u, v + 6 * K):
                         c = (25, 25, 30) if k == 1 else (205, 28, 40)
                     px[y][x] = c
     # the players: glossy balls in the seat colours
     for (sx, sy), col in zip(seats, colours):
-        for y in range(int(sy - 30), int(sy + 30)):
-            for x in range(int(sx - 30), int(sx + 30)):
+        for y in range(int(sy - 30 * K), int(sy + 30 * K)):
+            for x in range(int(sx - 30 * K), int(sx + 30 * K)):
                 r = math.hypot(x - sx, y - sy)
-                if r < 22:
-                    light = max(0.0, 1 - math.hypot(x - sx + 8, y - sy + 8) / 22)
-                    px[y][x] = lerp(lerp(col, (0, 0, 0), r / 60), (255, 255, 255), light * 0.7)
-                elif r < 25:
+                if r < 22 * K:
+                    light = max(0.0, 1 - math.hypot(x - sx + 8 * K, y - sy + 8 * K) / (22 * K))
+                    px[y][x] = lerp(lerp(col, (0, 0, 0), r / (60 * K)), (255, 255, 255),
+                                    light * 0.7)
+                elif r < 25 * K:
                     px[y][x] = (20, 20, 20)
     # downsample
     out = bytearray()
