@@ -123,8 +123,7 @@ int main(int argc, char** argv) {
             report(QStringLiteral("hosting on port %1").arg(listening));
         chat.serverListening(listening);
     });
-    QObject::connect(&chat, &Tchat::ownConnectionStarted, &server,
-                     &TServer::reserveHostConnection);
+    QObject::connect(&chat, &Tchat::ownConnectionStarted, &server, &TServer::reserveHostConnection);
     server.setBotSpeedSource(
         [&chat, &options] { return options.botSpeed > 0 ? options.botSpeed : chat.botSpeed(); });
     QObject::connect(&chat, &Tchat::closed, &app, &QCoreApplication::quit);

@@ -322,7 +322,6 @@ TEST_P(ProgramReachTest, OnlyAHostedTableIsOpenToTheNetwork) {
 INSTANTIATE_TEST_SUITE_P(SoloAndHosted, ProgramReachTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Hosted" : "Solo"; });
 
-
 // A stranger who connects between the host's listen and the host's own connection gets another
 // number: number 1, the seat with the host's rights, waits for the host's own client.
 TEST(HostSeatTest, AStrangerWhoIsFirstDoesNotTakeTheHostsNumber) {

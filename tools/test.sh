@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+tools/format.sh --check
+
 tools/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRIBBAGE_WERROR=ON
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
