@@ -2,6 +2,7 @@
 // end of a connection told to the player before the program ends.
 #include "server/tserver.h"
 #include "test_client_support.h"
+#include "tests/spin_until.h"
 
 #include <QDeadlineTimer>
 #include <QTcpServer>
@@ -10,15 +11,6 @@ static ::testing::Environment* const kEnv =
     ::testing::AddGlobalTestEnvironment(new ClientAppEnvironment);
 
 namespace {
-
-template <class Done> bool spinUntil(Done done, int ms = 30000) {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 // A port nobody listens on: taken from the system, then let go.
 quint16 freePort() {

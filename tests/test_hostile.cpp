@@ -2,6 +2,7 @@
 // overlong messages and dropped connections, while an honest game runs to its winner.
 #include "net/message.h"
 #include "server/tserver.h"
+#include "tests/spin_until.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -26,15 +27,6 @@
 using namespace net;
 
 namespace {
-
-template <class Pred> bool spinUntil(Pred pred, int ms = 20000) {
-    QDeadlineTimer deadline(ms);
-    while (!pred()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 // One connection that answers the login and records what it gets; onMessage sees each message.
 class Client {

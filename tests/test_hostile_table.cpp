@@ -9,6 +9,7 @@
 #include "net/message.h"
 #include "server/tserver.h"
 #include "settings/userfiles.h"
+#include "tests/spin_until.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -38,15 +39,6 @@ QApplication* app() {
     static char* argv[] = {arg0, nullptr};
     static QApplication* instance = new QApplication(argc, argv);
     return instance;
-}
-
-template <class Pred> bool spinUntil(Pred pred, int ms = 30000) {
-    QDeadlineTimer deadline(ms);
-    while (!pred()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
 }
 
 // A peer on a plain socket: a player at the table, or, accepted by a QTcpServer, a host.

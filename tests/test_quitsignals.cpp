@@ -3,6 +3,7 @@
 #include "client/quitsignals.h"
 #include "settings/lzrw1kh.h"
 #include "settings/tally.h"
+#include "tests/spin_until.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -31,15 +32,6 @@ public:
     }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-template <class Done> bool spinUntil(Done done, int ms) {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 QByteArray readFile(const QString& path) {
     QFile f(path);

@@ -4,6 +4,7 @@
 #include "net/tsock.h"
 #include "rules/random.h"
 #include "server/tserver.h"
+#include "tests/spin_until.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -67,15 +68,6 @@ private:
 };
 
 // Waiting for I/O, not for a timer: the loop runs until the condition holds or time is up.
-template <class Pred> bool spinUntil(Pred pred, int ms = 30000) {
-    QDeadlineTimer deadline(ms);
-    while (!pred()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 class ServerNetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
