@@ -125,6 +125,10 @@ int main(int argc, char** argv) {
     });
     server.setBotSpeedSource(
         [&chat, &options] { return options.botSpeed > 0 ? options.botSpeed : chat.botSpeed(); });
+    // Read at each decision, so a change in the menu holds from the next card on.
+    server.setComputerLevelSource([&chat] {
+        return chat.computerLevel() == 1 ? ComputerLevel::Expert : ComputerLevel::Classic;
+    });
     QObject::connect(&chat, &Tchat::closed, &app, &QCoreApplication::quit);
 
     // The game start window's choices live in the settings file with the rest.

@@ -6,6 +6,7 @@
 #include "client/autoplay.h"
 #include "client/tchat.h"
 #include "rules/cards.h"
+#include "rules/expert.h"
 #include "rules/random.h"
 #include "server/tserver.h"
 #include "settings/tgamestart.h"
@@ -14,6 +15,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QRegularExpression>
+#include <map>
 
 static ::testing::Environment* const kEnv =
     ::testing::AddGlobalTestEnvironment(new ClientAppEnvironment);
@@ -214,6 +216,90 @@ TEST_F(EndToEnd, TheAutoPlayerStartsPlaysAndReportsAWholeGame) {
     ASSERT_TRUE(m.hasMatch()) << lines.last().toStdString();
     EXPECT_GT(std::max({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()}), 60);
     EXPECT_EQ(chat->model().gameType(), 2);
+}
+
+// The host's Options > Computer Players reaches the computer seats: with Expert chosen, every
+// gift the computer made (its hand and its share of the crib, as the show reveals them) is the
+// one the Expert makes of those six cards.
+TEST_F(EndToEnd, TheHostsChoiceOfExpertMakesTheComputerGiveAsTheExpert) {
+    server->setComputerLevelSource([this] {
+        return chat->computerLevel() == 1 ? ComputerLevel::Expert : ComputerLevel::Classic;
+    });
+    QAction* expert = chat->findChild<QAction*>("ComputerExpert1");
+    ASSERT_NE(expert, nullptr);
+    expert->trigger(); // before the login: the choice is saved and read back at the login
+    chat->show();
+    chat->processparams({});
+    const TableModel& s = chat->model();
+    ASSERT_TRUE(spinUntil([&] { return s.connected(); }, 30000));
+    ASSERT_TRUE(spinUntil([&] { return s.seat(1).person && chat->queueSize() == 0; }, 30000));
+    EXPECT_EQ(chat->computerLevel(), 1);
+    EXPECT_EQ(server->computerLevel(2), ComputerLevel::Expert);
+    gamestart->selectgt("1");
+    gamestart->selectpts("2");
+    gamestart->button_startClick();
+
+    // Per deal: the local seat's gift and the scores the computer gave at.
+    std::map<std::size_t, std::vector<int>> given;
+    std::map<std::size_t, std::array<int, rules::kSeats + 1>> scoresAt;
+    QDeadlineTimer deadline(90000);
+    while (s.winner() == 0 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (shown("panel_final") && shown("button_done")) {
+            auto* crib = chat->findChild<QListWidget*>("listbox_final5");
+            spinUntil([&] { return crib->count() > 0 || s.winner() != 0; }, 3000);
+            click(find("button_done"));
+            continue;
+        }
+        if (s.turnSeat() != s.localSeat() || s.mayAct() < 1) continue;
+        const std::vector<QWidget*> cards = row();
+        if (cards.empty()) continue;
+        if (s.phase() == 1) {
+            const std::size_t deal = s.deals().size() - 1;
+            std::vector<int>& mine = given[deal];
+            mine.clear();
+            for (int i = 0; i < 2; ++i) {
+                QWidget* card = cards[cards.size() - 1 - i];
+                mine.push_back(s.card(card->property("handPosition").toInt()).code);
+                click(card);
+            }
+            for (int seat = 1; seat <= rules::kSeats; ++seat)
+                scoresAt[deal][std::size_t(seat)] = s.seat(seat).score;
+            click(find("button_ok"));
+            continue;
+        }
+        for (QWidget* card : cards)
+            if (s.isPlayable(card->property("handPosition").toInt())) {
+                click(card);
+                break;
+            }
+    }
+    ASSERT_NE(s.winner(), 0);
+
+    int compared = 0;
+    for (std::size_t deal = 0; deal < s.deals().size(); ++deal) {
+        const table::DealRecord& d = s.deals()[deal];
+        if (!d.shows[2] || !d.shows[table::kCribBox] || !given.count(deal)) continue;
+        rules::SeatView view;
+        view.gameType = 1;
+        view.seat = 2;
+        view.dealer = d.dealer;
+        view.target = 60;
+        view.scores = scoresAt[deal];
+        std::vector<int> thrown;
+        for (const int card : d.shows[table::kCribBox]->cards)
+            if (std::find(given[deal].begin(), given[deal].end(), card) == given[deal].end())
+                thrown.push_back(card);
+        ASSERT_EQ(thrown.size(), 2u);
+        view.hand.assign(d.shows[2]->cards.begin(), d.shows[2]->cards.end());
+        view.hand.insert(view.hand.end(), thrown.begin(), thrown.end());
+        std::vector<int> expected = rules::expertThrow(view);
+        std::sort(expected.begin(), expected.end());
+        std::sort(thrown.begin(), thrown.end());
+        EXPECT_EQ(thrown, expected) << "deal " << deal;
+        ++compared;
+    }
+    EXPECT_GT(compared, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGameType, EndToEnd,
