@@ -7,6 +7,7 @@
 // program starts a solo game.
 #include "chat/chatpanel.h"
 #include "client/autoplay.h"
+#include "client/dealhistory.h"
 #include "client/options.h"
 #include "client/prompts.h"
 #include "client/quitsignals.h"
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
 
     // The other seats' names, as the tally counts them.
     const TableModel& table = chat.model();
+    DealHistory dealHistory(table);
     auto otherSeatNames = [&table] {
         QStringList names;
         for (int seat = 1; seat <= 4; ++seat)
@@ -194,6 +196,9 @@ int main(int argc, char** argv) {
             break;
         case Tchat::SideWindow::About:
             window = &about;
+            break;
+        case Tchat::SideWindow::DealHistory:
+            window = &dealHistory;
             break;
         }
         window->show();

@@ -186,7 +186,8 @@ void Tchat::buildMenus() {
         SideWindow window;
     } views[] = {{"ViewTally1", "View Tally", SideWindow::Tally},
                  {"SpyList1", "Spy List", SideWindow::SpyList},
-                 {"PrhaseList1", "Phrase List", SideWindow::Phrases}};
+                 {"PrhaseList1", "Phrase List", SideWindow::Phrases},
+                 {"DealHistory1", "Deal History", SideWindow::DealHistory}};
     for (const auto& v : views) {
         const SideWindow window = v.window;
         connect(add(view, v.name, QString::fromLatin1(v.text)), &QAction::triggered, this,

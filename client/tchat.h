@@ -36,7 +36,17 @@ public:
     static constexpr quint16 kGamePort = 7772;
 
     // The windows beside the table that the menus and the board open.
-    enum class SideWindow { GameStart, Download, Tally, SpyList, Phrases, Help, About, WebLink };
+    enum class SideWindow {
+        GameStart,
+        Download,
+        Tally,
+        SpyList,
+        Phrases,
+        Help,
+        About,
+        WebLink,
+        DealHistory
+    };
     Q_ENUM(SideWindow)
 
     explicit Tchat(QWidget* parent = nullptr);
