@@ -61,7 +61,9 @@ void Tchat::serverListening(quint16 port) {
     }
     m_loginSuffix = loginSuffix(m_ownName);
     m_model.setHost(true);
+    m_sock->setBindBeforeConnect(true);
     openConnection(QStringLiteral("127.0.0.1"), port);
+    if (const quint16 own = m_sock->localPort()) emit ownConnectionStarted(own);
     m_model.setStartOffered(true);
     m_startGame->setEnabled(true);
 }

@@ -124,6 +124,8 @@ int main(int argc, char** argv) {
             report(QStringLiteral("hosting on port %1").arg(listening));
         chat.serverListening(listening);
     });
+    QObject::connect(&chat, &Tchat::ownConnectionStarted, &server,
+                     &TServer::reserveHostConnection);
     server.setBotSpeedSource(
         [&chat, &options] { return options.botSpeed > 0 ? options.botSpeed : chat.botSpeed(); });
     // Read at each decision, so a change in the menu holds from the next card on.

@@ -184,6 +184,8 @@ signals:
     // Hosting needs the game server listening on a port (0: any free one); whoever runs the
     // server answers with serverListening().
     void listenRequested(quint16 port);
+    // The host's own connection to that server has started from 127.0.0.1:localPort.
+    void ownConnectionStarted(quint16 localPort);
     // A game sound was asked for ("turn", "points", ...), whether or not sounds are on.
     void gameSound(const QString& name);
     // A finished game for the tally: winner text ("addtomine" or a name) and partner name.

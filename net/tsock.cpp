@@ -133,6 +133,10 @@ quint16 TSock::localPort() const {
     return 0;
 }
 
+quint16 TSock::peerPort() const {
+    return m_socket ? m_socket->peerPort() : 0;
+}
+
 TSock* TSock::Accept() {
     if (!m_server || !m_server->hasPendingConnections()) {
         info(InfoKind::Error, QStringLiteral("Could Not Accept Connection"));
@@ -195,6 +199,10 @@ bool TSock::Open() {
     auto* socket = new QTcpSocket(this);
     attach(socket);
     // Qt resolves names asynchronously and keeps a process-wide cache of earlier lookups.
+    if (m_bindFirst && !byName && address.isLoopback())
+        socket->bind(address.protocol() == QAbstractSocket::IPv6Protocol
+                         ? QHostAddress(QHostAddress::LocalHostIPv6)
+                         : QHostAddress(QHostAddress::LocalHost));
     if (byName)
         socket->connectToHost(HostName, *port);
     else

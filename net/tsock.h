@@ -49,6 +49,11 @@ public:
     void setLoopbackOnly(bool on) { m_loopbackOnly = on; }
     bool loopbackOnly() const { return m_loopbackOnly; }
     quint16 localPort() const;
+    // The far end's port of a connection (0 when not connected).
+    quint16 peerPort() const;
+    // Open() to an address of this machine takes its own port first, so that localPort() names
+    // the connection before it is made and the listener can tell it from any other.
+    void setBindBeforeConnect(bool on) { m_bindFirst = on; }
 
     // Called from OnAccept: takes the waiting connection as a new connected TSock carrying
     // this socket's handlers. nullptr (and "Could Not Accept Connection") when none waits.
@@ -116,6 +121,7 @@ private:
     bool m_established = false;
     bool m_lostScheduled = false;
     bool m_loopbackOnly = false;
+    bool m_bindFirst = false;
     int m_depth = 0;
     QList<Report> m_deferred;
 };

@@ -3,6 +3,7 @@
 
 #include "net/tsock.h"
 
+#include <QHostAddress>
 #include <QPointer>
 
 #include <algorithm>
@@ -76,7 +77,9 @@ void TServer::Sock1Accept() {
         tempsockInfo(s, text);
     };
     sock->OnAccept = nullptr;
-    const int n = attachConnection(std::make_shared<TSockLink>(sock));
+    const bool hostsOwn = m_hostClientPort != 0 && sock->peerPort() == m_hostClientPort &&
+                          QHostAddress(sock->HostName).isEqual(QHostAddress::LocalHost);
+    const int n = attachConnection(std::make_shared<TSockLink>(sock), hostsOwn);
     if (n) {
         sock->Tag = n;
         log("connection " + std::to_string(n) + " from " + sock->HostName.toStdString());

@@ -57,15 +57,22 @@ void TServer::log(const std::string& line) const {
 
 // ---- The table -------------------------------------------------------------------------------
 
-int TServer::attachConnection(std::shared_ptr<ClientLink> link) {
+int TServer::attachConnection(std::shared_ptr<ClientLink> link, bool hostsOwn) {
     int n = 0;
-    for (int i = 1; i <= m_slots; ++i) {
-        if (!m_players[i].connected) {
-            n = i;
-            break;
+    if (hostsOwn && !m_players[1].connected) {
+        n = 1;
+        m_slots = std::max(m_slots, 1);
+        m_hostClientPort = 0;
+    } else {
+        const int first = m_hostClientPort != 0 ? 2 : 1;
+        for (int i = first; i <= m_slots; ++i) {
+            if (!m_players[i].connected) {
+                n = i;
+                break;
+            }
         }
+        if (!n && m_slots < kMaxConnections) n = m_slots = std::max(m_slots + 1, first);
     }
-    if (!n && m_slots < kMaxConnections) n = ++m_slots;
     if (!n) {
         link->send(net::toClient::full());
         link->close();

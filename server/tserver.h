@@ -96,6 +96,10 @@ public:
     bool listen(quint16 port = 7772, ListenOn where = ListenOn::AllInterfaces);
     quint16 listeningPort() const;
     QString lastError() const { return m_lastError; }
+    // The host's own client connects from this machine's 127.0.0.1:clientPort. Until it has,
+    // number 1 (seat 1, with the host's rights) is kept for it: a stranger who connects in the
+    // moment between the listen and the host's own connection gets another number.
+    void reserveHostConnection(quint16 clientPort) { m_hostClientPort = clientPort; }
 
     // The interval of the action timer, read each time an action is scheduled.
     void setBotSpeedSource(std::function<int()> msFn) { m_botSpeed = std::move(msFn); }
@@ -114,7 +118,8 @@ public:
 
     // The send seam. attachConnection runs the accept steps for a new link and answers its
     // number, or 0 when the table is full (the link then got CMD_full and was closed).
-    int attachConnection(std::shared_ptr<ClientLink> link);
+    // A link that is the host's own connection takes number 1 (see reserveHostConnection).
+    int attachConnection(std::shared_ptr<ClientLink> link, bool hostsOwn = false);
     // Bytes that arrived on connection n, cut into messages and queued.
     void receiveBytes(int n, std::string_view bytes);
     // The connection behind number n is gone (closed, reset or dropped): frees the number.
@@ -220,6 +225,7 @@ private:
 
     std::array<tplayer, kRecords + 1> m_players;
     int m_slots = 0;
+    quint16 m_hostClientPort = 0;
     std::uint64_t m_nextSerial = 0;
     // The inbound queue, one line per connection number, taken in turns (see nextQueue()).
     std::array<std::deque<Queued>, kRecords + 1> m_receivedlist;

@@ -322,4 +322,35 @@ TEST_P(ProgramReachTest, OnlyAHostedTableIsOpenToTheNetwork) {
 INSTANTIATE_TEST_SUITE_P(SoloAndHosted, ProgramReachTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Hosted" : "Solo"; });
 
+
+// A stranger who connects between the host's listen and the host's own connection gets another
+// number: number 1, the seat with the host's rights, waits for the host's own client.
+TEST(HostSeatTest, AStrangerWhoIsFirstDoesNotTakeTheHostsNumber) {
+    app();
+    TServer server;
+    ASSERT_TRUE(server.listen(0, TServer::ListenOn::LoopbackOnly));
+    QTcpSocket ownSocket;
+    ASSERT_TRUE(ownSocket.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    server.reserveHostConnection(ownSocket.localPort());
+
+    QTcpSocket strangerSocket;
+    Peer stranger(&strangerSocket, "Mallory");
+    strangerSocket.connectToHost(QHostAddress(QHostAddress::LocalHost), server.listeningPort());
+    ASSERT_TRUE(spinUntil([&] { return stranger.seat != 0; }));
+    EXPECT_EQ(stranger.seat, 2);
+
+    Peer own(&ownSocket, "Host");
+    ownSocket.connectToHost(QHostAddress(QHostAddress::LocalHost), server.listeningPort());
+    ASSERT_TRUE(spinUntil([&] { return own.seat != 0; }));
+    EXPECT_EQ(own.seat, 1);
+
+    // The stranger is not the host: a game it asks for never starts.
+    ASSERT_TRUE(spinUntil([&] { return server.player(1).loggedIn && server.player(2).loggedIn; }));
+    stranger.send(toServer::startgame("Mallory", "121", 1));
+    stranger.send(toServer::chat(2, "after the start"));
+    ASSERT_TRUE(spinUntil([&] { return own.hasPrefix("CMD_chat"); }));
+    EXPECT_FALSE(own.hasPrefix("CMD_startgame"));
+    EXPECT_FALSE(stranger.hasPrefix("CMD_startgame"));
+}
+
 } // namespace
