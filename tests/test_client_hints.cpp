@@ -59,7 +59,9 @@ protected:
         const QString dir = qEnvironmentVariable("CRIBBAGE_SCREENSHOTS");
         if (dir.isEmpty() || c.type != 3) return;
         QDir().mkpath(dir);
-        chat->grab().save(QDir(dir).filePath(QString::fromLatin1(name)));
+        QString file = QString::fromLatin1(name);
+        if (chat->devicePixelRatioF() >= 2) file.replace(".png", "-200.png");
+        chat->grab().save(QDir(dir).filePath(file));
     }
     QAction* hintAction() const { return chat->findChild<QAction*>("Hint1"); }
     // As a player would: with the table, not the chat's entry line, holding the focus.
