@@ -7,6 +7,7 @@
 // program starts a solo game.
 #include "chat/chatpanel.h"
 #include "client/autoplay.h"
+#include "client/dealhistory.h"
 #include "client/options.h"
 #include "client/prompts.h"
 #include "client/quitsignals.h"
@@ -126,6 +127,10 @@ int main(int argc, char** argv) {
     QObject::connect(&chat, &Tchat::ownConnectionStarted, &server, &TServer::reserveHostConnection);
     server.setBotSpeedSource(
         [&chat, &options] { return options.botSpeed > 0 ? options.botSpeed : chat.botSpeed(); });
+    // Read at each decision, so a change in the menu holds from the next card on.
+    server.setComputerLevelSource([&chat] {
+        return chat.computerLevel() == 1 ? ComputerLevel::Expert : ComputerLevel::Classic;
+    });
     QObject::connect(&chat, &Tchat::closed, &app, &QCoreApplication::quit);
 
     // The game start window's choices live in the settings file with the rest.
@@ -135,6 +140,7 @@ int main(int argc, char** argv) {
 
     // The other seats' names, as the tally counts them.
     const TableModel& table = chat.model();
+    DealHistory dealHistory(table);
     auto otherSeatNames = [&table] {
         QStringList names;
         for (int seat = 1; seat <= 4; ++seat)
@@ -191,6 +197,9 @@ int main(int argc, char** argv) {
             break;
         case Tchat::SideWindow::About:
             window = &about;
+            break;
+        case Tchat::SideWindow::DealHistory:
+            window = &dealHistory;
             break;
         }
         window->show();

@@ -44,8 +44,11 @@ void Tchat::announce(const net::ScoreChange& m, const QString& ownText, const QS
 }
 
 void Tchat::pegsgo(std::string_view args) {
-    if (const auto m = net::toClient::readPegsgo(args))
-        announce(*m, QStringLiteral("You peg 1 for the Go"), QStringLiteral(" pegs 1 for the Go"));
+    const auto m = net::toClient::readPegsgo(args);
+    if (!m) return;
+    // The seat that pegs the go could not lay another card either.
+    m_model.noteGo(m->seat);
+    announce(*m, QStringLiteral("You peg 1 for the Go"), QStringLiteral(" pegs 1 for the Go"));
 }
 
 void Tchat::pegslast(std::string_view args) {

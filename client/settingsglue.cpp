@@ -2,6 +2,7 @@
 #include "client/tchat.h"
 
 #include "chat/chatpanel.h"
+#include "client/hintadvisor.h"
 #include "settings/inifile.h"
 
 #include <QAction>
@@ -45,8 +46,12 @@ public:
         window->installEventFilter(this);
     }
 
+    // A key the player set through a menu, to be written even where the value stayed.
+    void choose(IniKey key) { m_chosen |= key; }
+
     IniKeys keysToWrite() {
-        IniKeys chosen;
+        IniKeys chosen = m_chosen;
+        m_chosen = {};
         if (m_changes.started()) {
             const MenuMarks now = menuMarks(m_window);
             if (now.botSpeed != m_startMarks.botSpeed) chosen |= IniKey::Botspeed;
@@ -86,6 +91,7 @@ private:
     Tchat* m_window;
     std::function<IniSettings()> m_current;
     IniChanges m_changes;
+    IniKeys m_chosen;
     MenuMarks m_startMarks;
     bool m_drawn = false;
 };
@@ -144,6 +150,9 @@ void Tchat::loadinifile() {
     for (std::size_t n = 1; n <= PhraseCount; ++n)
         if (!ini.phrases[n - 1].isEmpty()) m_chatPanel->setPhrase(int(n), ini.phrases[n - 1]);
     m_chatPanel->setPlaySounds(ini.playSounds);
+    m_computerLevel = ini.computerLevel;
+    showComputerLevel();
+    applyDiscardValues(ini.discardValues);
     if (auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly))
         tracker->setLoaded();
     emit settingsLoaded();
@@ -161,6 +170,8 @@ IniSettings Tchat::currentSettings() const {
     ini.gameType = m_gameTypeChoice;
     ini.botSpeed = m_botSpeed;
     ini.playSounds = m_chatPanel->playSounds();
+    ini.computerLevel = m_computerLevel;
+    ini.discardValues = m_hints->showDiscardValues();
     return ini;
 }
 
@@ -172,6 +183,12 @@ void Tchat::saveinifile() {
         m_saveErrors.filter(::saveinifile(currentSettings(), UserFiles::settingsPath(), keys));
     if (!error.isEmpty()) addSystemLine(error);
     emit settingsSaved();
+}
+
+void Tchat::saveChoice(IniKey key) {
+    if (auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly))
+        tracker->choose(key);
+    saveinifile();
 }
 
 void Tchat::applyPhrases(const QStringList& texts) {

@@ -210,6 +210,7 @@ void TableModel::setGo(int seat) {
     Seat* s = seatRef(seat);
     if (!s) return;
     s->go = true;
+    noteGo(seat);
     emit goChanged(seat);
 }
 
@@ -288,6 +289,7 @@ void TableModel::startGame(int gameType, int target) {
     m_phase = 0;
     clearall();
     m_deals.clear();
+    m_playRecord.clear();
     m_gameType = gameType;
     m_target = target;
     if (m_gameType == 1) {
@@ -306,6 +308,7 @@ void TableModel::startGame(int gameType, int target) {
     emit phaseChanged();
     for (int s = 1; s <= kSeats; ++s) emit seatChanged(s);
     emit gameChanged();
+    emit dealsChanged();
 }
 
 void TableModel::restoreGame(int gameType, int target, int dealer, int turnSeat,
@@ -343,7 +346,10 @@ void TableModel::setPhase(int phase) {
 
 void TableModel::setDealer(int dealer) {
     m_dealer = table::isPlayingSeat(dealer) ? dealer : 0;
-    if (m_dealer) currentDeal().dealer = m_dealer;
+    if (m_dealer) {
+        currentDeal().dealer = m_dealer;
+        emit dealsChanged();
+    }
     emit dealerChanged();
 }
 
@@ -368,6 +374,8 @@ void TableModel::hideTurnMark() {
 
 void TableModel::startDeal() {
     m_deals.push_back({});
+    m_playRecord.clear();
+    emit dealsChanged();
     m_phase = 0;
     emit phaseChanged();
     setStarter(0);
@@ -437,6 +445,7 @@ bool TableModel::addCard(int pos, int code) {
     if (slot == 0) return false;
     m_slots[std::size_t(slot)] = pos;
     m_hand[std::size_t(pos)] = HandCard{code, true, false, false};
+    if (std::find(m_dealt.begin(), m_dealt.end(), code) == m_dealt.end()) m_dealt.push_back(code);
     emit handChanged();
     return true;
 }
@@ -457,12 +466,15 @@ void TableModel::movecards(int pos) {
         if (validPosition(moved)) m_hand[std::size_t(moved)].nudged = false;
     }
     for (HandCard& c : m_hand) c.raised = false;
+    m_suggested = 0;
     emit handChanged();
 }
 
 void TableModel::clearHand() {
     m_slots.fill(-1);
     m_hand.fill(HandCard{});
+    m_dealt.clear();
+    m_suggested = 0;
     emit handChanged();
 }
 
@@ -484,6 +496,7 @@ void TableModel::sortHand() {
         }
     }
     for (HandCard& c : m_hand) c.raised = false;
+    m_suggested = 0;
     emit handChanged();
 }
 
@@ -491,8 +504,10 @@ TableModel::ClickResult TableModel::clickCard(int pos) {
     if (m_mayAct < 1 || m_turnSeat != m_localSeat || !m_connected) return ClickResult::Ignored;
     if (!validPosition(pos) || !m_hand[std::size_t(pos)].held) return ClickResult::Ignored;
     HandCard& c = m_hand[std::size_t(pos)];
+    const bool play = m_phase != 1 && m_phase != 2;
 
-    if (c.raised) {
+    // The card a hint raised in the play is played by a click, as a resting card would be.
+    if (c.raised && !(play && pos == m_suggested)) {
         c.raised = false;
         if (m_crib1 == pos) m_crib1 = 0;
         if (m_crib2 == pos) m_crib2 = 0;
@@ -521,6 +536,8 @@ TableModel::ClickResult TableModel::clickCard(int pos) {
             m_okOffered = true;
         }
     } else {
+        if (m_suggested != 0 && m_suggested != pos) m_hand[std::size_t(m_suggested)].raised = false;
+        m_suggested = 0;
         c.raised = true;
         emit handChanged();
         return ClickResult::Play;
@@ -538,11 +555,41 @@ void TableModel::setOkOffered(bool offered) {
     emit handChanged();
 }
 
+bool TableModel::suggestCrib(int first, int second) {
+    if (m_mayAct < 1 || m_turnSeat != m_localSeat || !m_connected) return false;
+    if (m_phase != 1 && m_phase != 2) return false;
+    auto heldAt = [this](int pos) { return validPosition(pos) && m_hand[std::size_t(pos)].held; };
+    const bool two = m_phase == 1;
+    if (!heldAt(first)) return false;
+    if (two ? (!heldAt(second) || second == first) : second != 0) return false;
+    for (HandCard& c : m_hand) c.raised = false;
+    m_crib1 = first;
+    m_crib2 = two ? second : 0;
+    m_hand[std::size_t(first)].raised = true;
+    if (two) m_hand[std::size_t(second)].raised = true;
+    m_okOffered = true;
+    emit handChanged();
+    return true;
+}
+
+bool TableModel::suggestPlay(int pos) {
+    if (!isPlayable(pos)) return false;
+    for (HandCard& c : m_hand) c.raised = false;
+    m_hand[std::size_t(pos)].raised = true;
+    m_suggested = pos;
+    emit handChanged();
+    return true;
+}
+
 // ---------------------------------------------------------------- the middle of the table
 
 void TableModel::setStarter(int code) {
     m_starter = code;
-    if (rules::isCard(code)) currentDeal().starter = code;
+    if (rules::isCard(code)) {
+        currentDeal().starter = code;
+        m_playRecord.starter = code;
+        emit dealsChanged();
+    }
     emit starterChanged();
 }
 
@@ -559,7 +606,11 @@ void TableModel::cardPlayed(int seat, int pos, int n, int code, int total) {
     } else {
         movecards(pos);
     }
-    if (table::isPlayingSeat(seat)) currentDeal().played[std::size_t(seat)].push_back(code);
+    if (table::isPlayingSeat(seat)) {
+        currentDeal().played[std::size_t(seat)].push_back(code);
+        m_playRecord.lay(seat, code);
+        emit dealsChanged();
+    }
     m_pileCount = n;
     m_pile.push_back(code);
     emit pileChanged();
@@ -595,6 +646,7 @@ void TableModel::peg(int seat, int score) {
     if (!table::isPlayingSeat(seat)) return;
     currentDeal().playPoints[std::size_t(seat)] += score - m_seats[std::size_t(seat)].score;
     postscore(seat, score);
+    emit dealsChanged();
 }
 
 QString TableModel::leaderLine(int (*random)(int)) const {
@@ -680,11 +732,51 @@ void TableModel::reportShow(int dealer, const table::ShowRecord& record, int par
     m_shown[std::size_t(box)] = record;
     currentDeal().shows[std::size_t(box)] = record;
     emit summaryChanged();
+    emit dealsChanged();
 }
 
 void TableModel::closeSummary() {
     m_summaryOpen = false;
     emit summaryChanged();
+}
+
+// ---------------------------------------------------------------- what the local seat knows
+
+std::vector<int> TableModel::thrown() const {
+    std::vector<int> played;
+    if (table::isPlayingSeat(m_localSeat) && !m_deals.empty())
+        played = m_deals.back().played[std::size_t(m_localSeat)];
+    std::vector<int> thrown;
+    for (const int code : m_dealt) {
+        const bool held = std::any_of(m_hand.begin(), m_hand.end(), [code](const HandCard& c) {
+            return c.held && c.code == code;
+        });
+        if (!held && std::find(played.begin(), played.end(), code) == played.end())
+            thrown.push_back(code);
+    }
+    return thrown;
+}
+
+void TableModel::noteGo(int seat) {
+    m_playRecord.go(seat, m_runningTotal);
+}
+
+rules::SeatView TableModel::seatView() const {
+    rules::SeatView v;
+    v.gameType = m_gameType;
+    v.seat = m_localSeat;
+    v.dealer = m_dealer;
+    v.target = m_target;
+    for (int s = 1; s <= kSeats; ++s) v.scores[std::size_t(s)] = m_seats[std::size_t(s)].score;
+    // In the order dealt, which is the order the analysis lists a keep's cards in.
+    for (int pos = 1; pos <= table::kMaxHandPos; ++pos)
+        if (m_hand[std::size_t(pos)].held) v.hand.push_back(m_hand[std::size_t(pos)].code);
+    v.thrown = thrown();
+    v.record = m_playRecord;
+    // A restored count names its cards by rank as clubs, which is all the count's points need.
+    for (const int code : m_pile) v.seq.push(code);
+    v.seq.count = m_runningTotal;
+    return v;
 }
 
 // ---------------------------------------------------------------- the winner

@@ -2,6 +2,8 @@
 // starter, summary and winner. The message handlers change it; the views redraw from its signals.
 #pragma once
 
+#include "rules/seatview.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -211,6 +213,13 @@ public:
     ClickResult clickCard(int pos);
     void resetCribChoice();
     void setOkOffered(bool offered);
+    // A hint's answer on the row, only while the local player may act: during the giving the
+    // cards to give are raised as the crib choice (any other card rests) and OK is offered;
+    // during the play the card is raised, and a click on it plays it where a click on a card
+    // the player raised lowers it. False, and nothing changes, when the cards do not fit.
+    bool suggestCrib(int first, int second);
+    bool suggestPlay(int pos);
+    int suggestedPlay() const { return m_suggested; }
 
     // ---- the middle of the table ----
     int runningTotal() const { return m_runningTotal; }
@@ -253,6 +262,20 @@ public:
     // The deals of the game so far, the current one last.
     const std::vector<table::DealRecord>& deals() const { return m_deals; }
 
+    // ---- what the local seat knows, for the hints ----
+    // The cards the row received since the deal began, in the order they came.
+    const std::vector<int>& dealt() const { return m_dealt; }
+    // The local seat's own cards in the crib: dealt, no longer held and not played.
+    std::vector<int> thrown() const;
+    // The play as every seat saw it: the starter, each card laid and by whom, and the count at
+    // which a seat could not lay a card.
+    const rules::PlayRecord& playRecord() const { return m_playRecord; }
+    // A seat could not lay a card at the count as it stands (a go said or pegged).
+    void noteGo(int seat);
+    // The deal as the local seat knows it: its cards (all it was dealt during the giving), its
+    // own crib cards, the scores and the play so far. Nothing the server keeps hidden.
+    rules::SeatView seatView() const;
+
     // ---- the winner ----
     int winner() const { return m_winner; }
     int winnerPartner() const { return m_winnerPartner; }
@@ -283,6 +306,9 @@ signals:
     void summaryOpened();
     void summaryChanged();
     void winnerChanged();
+    // A deal's record changed (its dealer, starter, a card, a point, a hand counted), or the
+    // records were cleared for a new game.
+    void dealsChanged();
 
 private:
     Seat* seatRef(int s);
@@ -309,6 +335,8 @@ private:
     int m_crib1 = 0;
     int m_crib2 = 0;
     bool m_okOffered = false;
+    int m_suggested = 0; // the hand position a hint raised in the play
+    std::vector<int> m_dealt;
 
     int m_runningTotal = 0;
     int m_starter = 0;
@@ -327,6 +355,7 @@ private:
     int m_placeholderSeats = 0; // rows 1..n show "Game Over" until counted
 
     std::vector<table::DealRecord> m_deals;
+    rules::PlayRecord m_playRecord;
 
     int m_winner = 0;
     int m_winnerPartner = 0;

@@ -5,6 +5,8 @@
 #include "chat/chatpanel.h"
 #include "client/boardview.h"
 #include "client/handrow.h"
+#include "client/hintadvisor.h"
+#include "client/hintpanel.h"
 #include "client/pegboardview.h"
 #include "client/prompts.h"
 #include "client/seatsview.h"
@@ -54,6 +56,7 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     connect(&m_timer1, &QTimer::timeout, this, &Tchat::Timer1Timer);
 
     buildChat();
+    m_hints = new HintAdvisor(m_model, this);
     buildMenus();
     buildBoard();
     buildModeration();
@@ -107,6 +110,7 @@ void Tchat::buildBoard() {
     m_pegboard = new PegboardView(m_model, board);
     m_seats = new SeatsView(m_model, board);
     m_hand = new HandRow(m_model, board);
+    m_hintPanel = new HintPanel(m_model, *m_hints, board);
     m_boardView->buildSide();
     m_summary = new SummaryView(m_model, board);
 
@@ -120,6 +124,7 @@ void Tchat::buildBoard() {
             [this] { emit sideWindowRequested(SideWindow::WebLink); });
     connect(m_hand, &HandRow::cardPressed, this, &Tchat::cardimagesMouseDown);
     connect(m_hand, &HandRow::okPressed, this, &Tchat::button_okClick);
+    connect(m_hintPanel, &HintPanel::hintPressed, this, &Tchat::Hint1Click);
     connect(m_summary, &SummaryView::donePressed, this, &Tchat::button_doneClick);
     connect(m_seats, &SeatsView::nameMenuRequested, this, &Tchat::label_playername1ContextPopup);
 }
@@ -143,6 +148,10 @@ void Tchat::buildMenus() {
     connect(add(file, "Exit1", QStringLiteral("Exit")), &QAction::triggered, this,
             &Tchat::Exit1Click);
 
+    QMenu* game = bar->addMenu(QStringLiteral("Game"));
+    game->setObjectName(QStringLiteral("Game1"));
+    buildGameMenu(game);
+
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options1"));
     // The sound switches and the chat's own entries belong to the chat panel.
@@ -159,6 +168,7 @@ void Tchat::buildMenus() {
         a->setData(value);
         connect(a, &QAction::triggered, this, [this, a] { Fast1Click(a); });
     }
+    buildComputerMenu(options);
 
     options->addSeparator();
     m_chatPanel->addChatActions(options);
@@ -176,7 +186,8 @@ void Tchat::buildMenus() {
         SideWindow window;
     } views[] = {{"ViewTally1", "View Tally", SideWindow::Tally},
                  {"SpyList1", "Spy List", SideWindow::SpyList},
-                 {"PrhaseList1", "Phrase List", SideWindow::Phrases}};
+                 {"PrhaseList1", "Phrase List", SideWindow::Phrases},
+                 {"DealHistory1", "Deal History", SideWindow::DealHistory}};
     for (const auto& v : views) {
         const SideWindow window = v.window;
         connect(add(view, v.name, QString::fromLatin1(v.text)), &QAction::triggered, this,

@@ -21,6 +21,8 @@
 class BoardView;
 class ChatPanel;
 class HandRow;
+class HintAdvisor;
+class HintPanel;
 class PegboardView;
 class Prompts;
 class QAction;
@@ -34,7 +36,17 @@ public:
     static constexpr quint16 kGamePort = 7772;
 
     // The windows beside the table that the menus and the board open.
-    enum class SideWindow { GameStart, Download, Tally, SpyList, Phrases, Help, About, WebLink };
+    enum class SideWindow {
+        GameStart,
+        Download,
+        Tally,
+        SpyList,
+        Phrases,
+        Help,
+        About,
+        WebLink,
+        DealHistory
+    };
     Q_ENUM(SideWindow)
 
     explicit Tchat(QWidget* parent = nullptr);
@@ -59,6 +71,11 @@ public:
     bool sendRaw(const std::string& message);
     QString seatName(int seat) const { return m_model.seatName(seat); }
     ChatPanel* chatPanel() const { return m_chatPanel; }
+    HintAdvisor& hints() const { return *m_hints; }
+    // How the computer players play at a table this program hosts: 0 Classic, 1 Expert, as the
+    // settings keep it. The game server inside the program reads it; at another's table the
+    // host's own choice holds.
+    int computerLevel() const { return m_computerLevel; }
 
     // ---- start-up and connection ----
     void processparams(const QStringList& params);
@@ -145,6 +162,12 @@ public:
     void closeQuietly();
     void Fast1Click(QAction* entry);
 
+    // ---- hints and the computer players ----
+    void Hint1Click();
+    void ShowDiscardValues1Click(bool checked);
+    // 0 Classic, 1 Expert.
+    void ComputerLevel1Click(int level);
+
     // ---- spectators and moderation ----
     void JustWatch1Click();
     void label_playername1ContextPopup(int seat, const QPoint& globalPos);
@@ -186,6 +209,14 @@ private:
     void buildModeration();
     void buildMenus();
     void buildBoard();
+    void buildGameMenu(QMenu* game);
+    void buildComputerMenu(QMenu* options);
+    void showComputerLevel();
+    // The discard values' switch and its check mark, without saving.
+    void applyDiscardValues(bool on);
+    // Saves the settings with a key the player just chose through a menu, even where the value
+    // stayed as it was (see saveinifile).
+    void saveChoice(IniKey key);
     void dispatch(std::string_view command, std::string_view args);
     void updateTimer();
     void openConnection(const QString& host, quint16 port);
@@ -236,6 +267,9 @@ private:
     HandRow* m_hand = nullptr;
     SummaryView* m_summary = nullptr;
     ChatPanel* m_chatPanel = nullptr;
+    HintAdvisor* m_hints = nullptr;
+    HintPanel* m_hintPanel = nullptr;
+    int m_computerLevel = 0;
 
     QAction* m_startGame = nullptr;
     QAction* m_justWatch = nullptr;

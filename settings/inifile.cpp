@@ -247,6 +247,9 @@ std::vector<KeyText> keyTexts(const IniSettings& s) {
         {IniKey::Gametype, "Gametype", s.gameType.isEmpty() ? QStringLiteral("1") : s.gameType},
         {IniKey::Botspeed, "Botspeed", QString::number(s.botSpeed)},
         {IniKey::Playsounds, "Playsounds", boolText(s.playSounds)},
+        {IniKey::ComputerLevel, "ComputerLevel",
+         s.computerLevel == 1 ? QStringLiteral("expert") : QStringLiteral("classic")},
+        {IniKey::DiscardValues, "DiscardValues", boolText(s.discardValues)},
     };
 }
 
@@ -316,14 +319,31 @@ IniSettings loadinifile(const QString& path, QString* error) {
     for (int n = 0; n < PhraseCount; ++n)
         s.phrases[n] = ini.text(("Phrase" + std::to_string(n + 1)).c_str(), QString());
     s.playSounds = ini.text("Playsounds", QStringLiteral("true")) != QLatin1String("false");
+    // Both new keys read as they were before they existed when missing or not understood.
+    s.computerLevel = ini.text("ComputerLevel", QString())
+                                  .trimmed()
+                                  .compare(QLatin1String("expert"), Qt::CaseInsensitive) == 0
+                          ? 1
+                          : 0;
+    s.discardValues = ini.text("DiscardValues", QString()).trimmed() == QLatin1String("true");
     return s;
 }
 
 QString saveinifile(const IniSettings& s, const QString& path, IniKeys keys) {
     if (!keys) return {};
-    return editFile(path, [&s, keys](Section& ini) {
-        for (const KeyText& key : keyTexts(s))
-            if (keys.testFlag(key.key)) ini.set(key.name, key.text);
+    // Keys added after files were already in use appear in a file only once they hold
+    // something other than what their absence reads as: older files keep their shape.
+    const IniKeys added = IniKey::ComputerLevel | IniKey::DiscardValues;
+    const std::vector<KeyText> absent = keyTexts(IniSettings{});
+    return editFile(path, [&s, keys, added, &absent](Section& ini) {
+        const std::vector<KeyText> texts = keyTexts(s);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const KeyText& key = texts[i];
+            if (!keys.testFlag(key.key)) continue;
+            if (added.testFlag(key.key) && key.text == absent[i].text && !ini.value(key.name))
+                continue;
+            ini.set(key.name, key.text);
+        }
     });
 }
 

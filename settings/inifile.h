@@ -34,6 +34,10 @@ struct IniSettings {
     // After loading, an empty phrase means: keep the button's built-in phrase.
     std::array<QString, PhraseCount> phrases;
     bool playSounds = true;
+    // How the computer players of a hosted table play: 0 Classic, 1 Expert.
+    int computerLevel = 0;
+    // The discard values open by themselves at every giving.
+    bool discardValues = false;
 
     QRect geometry() const { return QRect(left, top, width, height); }
     void setGeometry(const QRect& r);
@@ -62,10 +66,12 @@ enum class IniKey : unsigned {
     Gametype = 1u << 9,
     Botspeed = 1u << 10,
     Playsounds = 1u << 11,
+    ComputerLevel = 1u << 12,
+    DiscardValues = 1u << 13,
 };
 Q_DECLARE_FLAGS(IniKeys, IniKey)
 Q_DECLARE_OPERATORS_FOR_FLAGS(IniKeys)
-inline constexpr IniKeys AllIniKeys = IniKeys::fromInt((1u << 12) - 1);
+inline constexpr IniKeys AllIniKeys = IniKeys::fromInt((1u << 14) - 1);
 
 // Reads the section. A missing file or section gives the defaults; *error (if given) is set
 // only when an existing file cannot be read.

@@ -4,8 +4,10 @@
 // With CRIBBAGE_SCREENSHOTS set to a folder, the 4-player game leaves pictures of the crib
 // choice, the play, the summary and the winner there.
 #include "client/autoplay.h"
+#include "client/dealhistory.h"
 #include "client/tchat.h"
 #include "rules/cards.h"
+#include "rules/expert.h"
 #include "rules/random.h"
 #include "server/tserver.h"
 #include "settings/tgamestart.h"
@@ -14,6 +16,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QRegularExpression>
+#include <QTableWidget>
+#include <map>
 
 static ::testing::Environment* const kEnv =
     ::testing::AddGlobalTestEnvironment(new ClientAppEnvironment);
@@ -121,6 +125,11 @@ TEST_P(EndToEnd, ALocalPlayerPlaysAWholeGameWithTheMouse) {
     click(gamestart->findChild<QWidget*>("button_start"));
     EXPECT_FALSE(gamestart->isVisible());
 
+    // Per deal (counted from 1), per box of the summary: the total it showed.
+    std::map<std::size_t, std::map<int, QString>> summaries;
+    // The next deal may begin while the summary is still up.
+    std::size_t summaryDeal = 0;
+    QObject::connect(&s, &TableModel::summaryOpened, [&] { summaryDeal = s.deals().size(); });
     auto* status = chat->findChild<QLabel*>("label_status");
     bool cribShot = false, playShot = false, summaryShot = false, winnerShot = false;
     int deals = 0, cardsPlayed = 0, dones = 0;
@@ -137,6 +146,15 @@ TEST_P(EndToEnd, ALocalPlayerPlaysAWholeGameWithTheMouse) {
             auto* crib = chat->findChild<QListWidget*>("listbox_final5");
             spinUntil([&] { return crib->count() > 0 || s.winner() != 0; }, 3000);
             if (shoot4) shoot("table-summary.png", summaryShot);
+            // What the summary showed, to be found again in the deal history.
+            static const QRegularExpression total("^(\\d+) - (Hand|Crib) Total$");
+            for (int box = 1; box <= table::kCribBox; ++box) {
+                auto* list = chat->findChild<QListWidget*>(QString("listbox_final%1").arg(box));
+                const auto m = list && list->count()
+                                   ? total.match(list->item(list->count() - 1)->text())
+                                   : QRegularExpressionMatch();
+                if (m.hasMatch()) summaries[summaryDeal][box] = m.captured(1);
+            }
             click(find("button_done"));
             ++dones;
             continue;
@@ -186,6 +204,59 @@ TEST_P(EndToEnd, ALocalPlayerPlaysAWholeGameWithTheMouse) {
     EXPECT_EQ(chat->findChild<QLabel*>(QString("label_score%1").arg(s.winner()))->text(),
               QString::number(best));
     Q_UNUSED(dones);
+
+    // The deal history holds every deal as the summaries showed it, and its points add up to
+    // the scores on the board.
+    DealHistory history(s);
+    QObject::connect(chat.get(), &Tchat::sideWindowRequested, &history, [&](Tchat::SideWindow w) {
+        if (w == Tchat::SideWindow::DealHistory) history.show();
+    });
+    chat->findChild<QAction*>("DealHistory1")->trigger();
+    ASSERT_TRUE(history.isVisible());
+    if (shoot4 && !shots.isEmpty()) {
+        QCoreApplication::processEvents();
+        const bool doubled = history.devicePixelRatioF() >= 2;
+        history.grab().save(
+            QDir(shots).filePath(doubled ? "deal-history-200.png" : "deal-history.png"));
+    }
+    auto* rows = history.findChild<QTableWidget*>("table_deals");
+    ASSERT_NE(rows, nullptr);
+    const int players = table::playersOf(game.type);
+    ASSERT_EQ(rows->rowCount(), int(s.deals().size()) + 1); // and the totals
+    ASSERT_EQ(rows->columnCount(), DealHistory::cribColumn(players) + 1);
+    EXPECT_FALSE(summaries.empty());
+    for (const auto& [deal, boxes] : summaries) {
+        const int row = int(deal) - 1;
+        for (const auto& [box, text] : boxes) {
+            const int column = box == table::kCribBox ? DealHistory::cribColumn(players)
+                                                      : DealHistory::handColumn(box);
+            EXPECT_EQ(rows->item(row, column)->text(), text) << "deal " << deal << " box " << box;
+        }
+    }
+    std::array<int, table::kSeats + 1> sums{};
+    auto side = [&](int seat) { return game.type == 4 ? (seat - 1) % 2 + 1 : seat; };
+    for (int row = 0; row + 1 < rows->rowCount(); ++row) {
+        const table::DealRecord& d = s.deals()[std::size_t(row)];
+        EXPECT_EQ(rows->item(row, 1)->text(), s.seatName(d.dealer));
+        for (int seat = 1; seat <= players; ++seat)
+            sums[std::size_t(side(seat))] +=
+                rows->item(row, DealHistory::playColumn(seat))->text().toInt() +
+                rows->item(row, DealHistory::handColumn(seat))->text().toInt();
+        sums[std::size_t(side(d.dealer))] +=
+            rows->item(row, DealHistory::cribColumn(players))->text().toInt();
+    }
+    const int totals = rows->rowCount() - 1;
+    int cribs = 0;
+    for (int seat = 1; seat <= players; ++seat) {
+        EXPECT_EQ(sums[std::size_t(side(seat))], s.seat(seat).score) << "seat " << seat;
+        int column = 0;
+        for (int row = 0; row < totals; ++row)
+            column += rows->item(row, DealHistory::handColumn(seat))->text().toInt();
+        EXPECT_EQ(rows->item(totals, DealHistory::handColumn(seat))->text().toInt(), column);
+    }
+    for (int row = 0; row < totals; ++row)
+        cribs += rows->item(row, DealHistory::cribColumn(players))->text().toInt();
+    EXPECT_EQ(rows->item(totals, DealHistory::cribColumn(players))->text().toInt(), cribs);
 }
 
 // The self-playing seat, as the two-machine test and a demonstration table use it: it starts
@@ -214,6 +285,90 @@ TEST_F(EndToEnd, TheAutoPlayerStartsPlaysAndReportsAWholeGame) {
     ASSERT_TRUE(m.hasMatch()) << lines.last().toStdString();
     EXPECT_GT(std::max({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()}), 60);
     EXPECT_EQ(chat->model().gameType(), 2);
+}
+
+// The host's Options > Computer Players reaches the computer seats: with Expert chosen, every
+// gift the computer made (its hand and its share of the crib, as the show reveals them) is the
+// one the Expert makes of those six cards.
+TEST_F(EndToEnd, TheHostsChoiceOfExpertMakesTheComputerGiveAsTheExpert) {
+    server->setComputerLevelSource([this] {
+        return chat->computerLevel() == 1 ? ComputerLevel::Expert : ComputerLevel::Classic;
+    });
+    QAction* expert = chat->findChild<QAction*>("ComputerExpert1");
+    ASSERT_NE(expert, nullptr);
+    expert->trigger(); // before the login: the choice is saved and read back at the login
+    chat->show();
+    chat->processparams({});
+    const TableModel& s = chat->model();
+    ASSERT_TRUE(spinUntil([&] { return s.connected(); }, 30000));
+    ASSERT_TRUE(spinUntil([&] { return s.seat(1).person && chat->queueSize() == 0; }, 30000));
+    EXPECT_EQ(chat->computerLevel(), 1);
+    EXPECT_EQ(server->computerLevel(2), ComputerLevel::Expert);
+    gamestart->selectgt("1");
+    gamestart->selectpts("2");
+    gamestart->button_startClick();
+
+    // Per deal: the local seat's gift and the scores the computer gave at.
+    std::map<std::size_t, std::vector<int>> given;
+    std::map<std::size_t, std::array<int, rules::kSeats + 1>> scoresAt;
+    QDeadlineTimer deadline(90000);
+    while (s.winner() == 0 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (shown("panel_final") && shown("button_done")) {
+            auto* crib = chat->findChild<QListWidget*>("listbox_final5");
+            spinUntil([&] { return crib->count() > 0 || s.winner() != 0; }, 3000);
+            click(find("button_done"));
+            continue;
+        }
+        if (s.turnSeat() != s.localSeat() || s.mayAct() < 1) continue;
+        const std::vector<QWidget*> cards = row();
+        if (cards.empty()) continue;
+        if (s.phase() == 1) {
+            const std::size_t deal = s.deals().size() - 1;
+            std::vector<int>& mine = given[deal];
+            mine.clear();
+            for (int i = 0; i < 2; ++i) {
+                QWidget* card = cards[cards.size() - 1 - i];
+                mine.push_back(s.card(card->property("handPosition").toInt()).code);
+                click(card);
+            }
+            for (int seat = 1; seat <= rules::kSeats; ++seat)
+                scoresAt[deal][std::size_t(seat)] = s.seat(seat).score;
+            click(find("button_ok"));
+            continue;
+        }
+        for (QWidget* card : cards)
+            if (s.isPlayable(card->property("handPosition").toInt())) {
+                click(card);
+                break;
+            }
+    }
+    ASSERT_NE(s.winner(), 0);
+
+    int compared = 0;
+    for (std::size_t deal = 0; deal < s.deals().size(); ++deal) {
+        const table::DealRecord& d = s.deals()[deal];
+        if (!d.shows[2] || !d.shows[table::kCribBox] || !given.count(deal)) continue;
+        rules::SeatView view;
+        view.gameType = 1;
+        view.seat = 2;
+        view.dealer = d.dealer;
+        view.target = 60;
+        view.scores = scoresAt[deal];
+        std::vector<int> thrown;
+        for (const int card : d.shows[table::kCribBox]->cards)
+            if (std::find(given[deal].begin(), given[deal].end(), card) == given[deal].end())
+                thrown.push_back(card);
+        ASSERT_EQ(thrown.size(), 2u);
+        view.hand.assign(d.shows[2]->cards.begin(), d.shows[2]->cards.end());
+        view.hand.insert(view.hand.end(), thrown.begin(), thrown.end());
+        std::vector<int> expected = rules::expertThrow(view);
+        std::sort(expected.begin(), expected.end());
+        std::sort(thrown.begin(), thrown.end());
+        EXPECT_EQ(thrown, expected) << "deal " << deal;
+        ++compared;
+    }
+    EXPECT_GT(compared, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGameType, EndToEnd,

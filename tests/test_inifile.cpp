@@ -392,3 +392,36 @@ TEST(UserFilesPlace, ProgramDirectoryWhenWritableElseConfigFolder) {
     UserFiles::setDirectoryOverride(QString());
     EXPECT_NE(UserFiles::directory(), QDir::cleanPath(dir.path()));
 }
+
+// The computer players' level and the discard values came after files were in use: a file
+// without them reads as before, and a save leaves them out until they hold something else.
+TEST_F(IniFileTest, TheLaterKeysReadAsTheirAbsenceUntilSet) {
+    EXPECT_EQ(loadSection("").computerLevel, 0);
+    EXPECT_FALSE(loadSection("").discardValues);
+    EXPECT_EQ(loadSection("ComputerLevel=Expert\n").computerLevel, 1);
+    EXPECT_EQ(loadSection("ComputerLevel= expert \n").computerLevel, 1);
+    EXPECT_EQ(loadSection("ComputerLevel=1\n").computerLevel, 0);
+    EXPECT_EQ(loadSection("ComputerLevel=hardest\n").computerLevel, 0);
+    EXPECT_TRUE(loadSection("DiscardValues=true\n").discardValues);
+    EXPECT_FALSE(loadSection("DiscardValues=yes\n").discardValues);
+
+    write("[Cribbage]\nTop=10\n");
+    IniSettings s = sample();
+    ASSERT_TRUE(saveinifile(s, path()).isEmpty());
+    EXPECT_FALSE(read().contains("ComputerLevel"));
+    EXPECT_FALSE(read().contains("DiscardValues"));
+
+    s.computerLevel = 1;
+    s.discardValues = true;
+    ASSERT_TRUE(saveinifile(s, path()).isEmpty());
+    EXPECT_TRUE(read().endsWith("ComputerLevel=expert\nDiscardValues=true\n"));
+    EXPECT_EQ(loadinifile(path()).computerLevel, 1);
+    EXPECT_TRUE(loadinifile(path()).discardValues);
+
+    // Once in the file, going back is written too.
+    s.computerLevel = 0;
+    s.discardValues = false;
+    ASSERT_TRUE(saveinifile(s, path()).isEmpty());
+    EXPECT_TRUE(read().endsWith("ComputerLevel=classic\nDiscardValues=false\n"));
+    EXPECT_EQ(loadinifile(path()).computerLevel, 0);
+}

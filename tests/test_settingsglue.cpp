@@ -1,6 +1,7 @@
 // The main window and its settings file: what a close or a menu choice writes before the login
 // has read the file, and after.
 #include "chat/chatpanel.h"
+#include "client/hintadvisor.h"
 #include "settings/inifile.h"
 #include "test_client_support.h"
 
@@ -94,4 +95,43 @@ TEST_F(SettingsGlueTest, AfterLoginTheStoredValuesComeBackWithTheChange) {
     EXPECT_EQ(stored(), storedWith({{"Playsounds=false", "Playsounds=true"}}));
     chat->close();
     EXPECT_EQ(stored(), storedWith({{"Playsounds=false", "Playsounds=true"}}));
+}
+
+TEST_F(SettingsGlueTest, TheComputerLevelAndTheDiscardValuesAreSavedAtTheirChoice) {
+    const auto checked = [this](const char* name) {
+        QAction* a = chat->findChild<QAction*>(QString::fromLatin1(name));
+        return a && a->isChecked();
+    };
+    EXPECT_TRUE(checked("ComputerClassic1"));
+    EXPECT_EQ(chat->computerLevel(), 0);
+    // Before the login only the choice itself is written.
+    trigger("ComputerExpert1");
+    EXPECT_EQ(chat->computerLevel(), 1);
+    EXPECT_EQ(stored(),
+              storedWith({{"Playsounds=false", "Playsounds=false\r\nComputerLevel=expert"}}));
+
+    login(1);
+    feed(net::toClient::newplayerinfo(1, "You"));
+    EXPECT_TRUE(checked("ComputerExpert1"));
+    EXPECT_FALSE(checked("ShowDiscardValues1"));
+    trigger("ShowDiscardValues1");
+    EXPECT_TRUE(chat->hints().showDiscardValues());
+    EXPECT_EQ(stored(),
+              storedWith({{"Playsounds=false",
+                           "Playsounds=false\r\nComputerLevel=expert\r\nDiscardValues=true"}}));
+
+    // Another window reads both back.
+    chat.reset();
+    chat = std::make_unique<Tchat>();
+    chat->setPrompts(&prompts);
+    chat->show();
+    login(1);
+    feed(net::toClient::newplayerinfo(1, "You"));
+    EXPECT_EQ(chat->computerLevel(), 1);
+    EXPECT_TRUE(checked("ComputerExpert1"));
+    EXPECT_TRUE(checked("ShowDiscardValues1"));
+    EXPECT_TRUE(chat->hints().showDiscardValues());
+    trigger("ComputerClassic1");
+    EXPECT_EQ(chat->computerLevel(), 0);
+    EXPECT_TRUE(QByteArray::fromStdString(stored()).contains("ComputerLevel=classic\r\n"));
 }

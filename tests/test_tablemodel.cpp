@@ -273,3 +273,110 @@ TEST_F(ModelTest, TheWinnerEndsTheTurnAndOffersTheHostANewGame) {
     model.setWinner(0, 0); // no such seat: nothing happens
     EXPECT_EQ(won.count(), 1);
 }
+
+// What the hints are worked out from: the local seat's cards as dealt, its own crib cards, and
+// the play as the whole table saw it, cleared with each deal.
+TEST_F(ModelTest, TheSeatViewHoldsWhatTheLocalSeatKnows) {
+    seatAt(1, 1);
+    model.startDeal();
+    model.setDealer(2);
+    deal({3, 13, 1, 10, 5, 11});
+    localTurn(1);
+    rules::SeatView v = model.seatView();
+    EXPECT_EQ(v.gameType, 1);
+    EXPECT_EQ(v.seat, 1);
+    EXPECT_EQ(v.dealer, 2);
+    EXPECT_EQ(v.target, 120);
+    EXPECT_EQ(v.hand, (std::vector<int>{3, 13, 1, 10, 5, 11}));
+    EXPECT_TRUE(v.thrown.empty());
+    EXPECT_FALSE(v.ownsCrib());
+
+    // The crib takes two; the starter and the play follow.
+    model.movecards(2);
+    model.movecards(5);
+    model.setStarter(44);
+    model.cardPlayed(2, 1, 1, 40, 1);
+    model.setGo(2);
+    model.cardPlayed(1, 3, 2, 1, 2);
+    model.postscore(1, 6);
+    v = model.seatView();
+    EXPECT_EQ(v.hand, (std::vector<int>{3, 10, 11}));
+    EXPECT_EQ(v.thrown, (std::vector<int>{13, 5})); // a card laid is not in the crib
+    EXPECT_EQ(v.record.starter, 44);
+    ASSERT_EQ(v.record.laid.size(), 2u);
+    EXPECT_EQ(v.record.laid[0].seat, 2);
+    EXPECT_EQ(v.record.laid[0].card, 40);
+    EXPECT_EQ(v.record.laid[1].seat, 1);
+    EXPECT_EQ(v.record.goBound[2], 30); // nothing it holds fits under 31 - 1
+    EXPECT_EQ(v.seq.count, 2);
+    EXPECT_EQ(v.seq.n, 2);
+    EXPECT_EQ(v.scores[1], 6);
+    EXPECT_EQ(v.lastPlayer(), 1);
+
+    // A hand dealt again (a refused gift coming back) is not taken twice.
+    model.addCard(2, 13);
+    EXPECT_EQ(model.dealt().size(), 6u);
+
+    model.startDeal();
+    v = model.seatView();
+    EXPECT_TRUE(v.hand.empty());
+    EXPECT_TRUE(v.thrown.empty());
+    EXPECT_TRUE(v.record.laid.empty());
+    EXPECT_EQ(v.record.starter, 0);
+    EXPECT_EQ(v.record.goBound[2], 0);
+}
+
+TEST_F(ModelTest, AHintRaisesItsCardsOnlyWhileTheLocalSeatMayAct) {
+    seatAt(1, 1);
+    model.startDeal();
+    model.setDealer(1);
+    deal({3, 13, 1, 10, 5, 11});
+    EXPECT_FALSE(model.suggestCrib(2, 5)); // not our turn yet
+    localTurn(1);
+    EXPECT_FALSE(model.suggestCrib(2, 2));
+    EXPECT_FALSE(model.suggestCrib(2, 7));
+    EXPECT_FALSE(model.suggestPlay(2)); // no play during the giving
+    model.clickCard(1);                 // the player's own choice gives way to the hint's
+    ASSERT_TRUE(model.suggestCrib(2, 5));
+    EXPECT_FALSE(model.isRaised(1));
+    EXPECT_TRUE(model.isRaised(2));
+    EXPECT_TRUE(model.isRaised(5));
+    EXPECT_EQ(model.crib1(), 2);
+    EXPECT_EQ(model.crib2(), 5);
+    EXPECT_TRUE(model.okOffered());
+
+    // In the play the raised card is laid by a click; a card the player raised lowers.
+    model.movecards(2);
+    model.movecards(5);
+    localTurn(3);
+    model.setRunningTotal(25);
+    EXPECT_FALSE(model.suggestPlay(4)); // a ten would pass 31
+    ASSERT_TRUE(model.suggestPlay(3));
+    EXPECT_EQ(model.suggestedPlay(), 3);
+    EXPECT_EQ(model.clickCard(3), TableModel::ClickResult::Play);
+    EXPECT_TRUE(model.isRaised(3));
+    model.setTurn(2, 2, 1);
+    model.setRunningTotal(0);
+    localTurn(3);
+    ASSERT_TRUE(model.suggestPlay(1));
+    EXPECT_EQ(model.clickCard(6), TableModel::ClickResult::Play); // another card instead
+    EXPECT_FALSE(model.isRaised(1));
+    EXPECT_EQ(model.suggestedPlay(), 0);
+}
+
+TEST_F(ModelTest, TheDealRecordsSignalEachChange) {
+    seatAt(1, 1);
+    QSignalSpy spy(&model, &TableModel::dealsChanged);
+    model.startDeal();
+    model.setDealer(2);
+    model.setStarter(44);
+    model.cardPlayed(2, 1, 1, 40, 1);
+    model.peg(2, 2);
+    table::ShowRecord crib;
+    crib.box = table::kCribBox;
+    model.reportShow(2, crib, 0, 0);
+    EXPECT_EQ(spy.count(), 6);
+    model.startGame(1, 120);
+    EXPECT_EQ(spy.count(), 7);
+    EXPECT_TRUE(model.deals().empty());
+}

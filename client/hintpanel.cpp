@@ -1,0 +1,192 @@
+// The hints on the table, redrawn from the advisor: the keeps above the hand during the giving,
+// the card's reason beside the hand during the play.
+#include "client/hintpanel.h"
+
+#include "client/hintadvisor.h"
+#include "client/tablemodel.h"
+#include "rules/cards.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Above the hand, over the empty middle of the table: clear of the seats on both sides.
+constexpr int kKeepsX = 214;
+constexpr int kKeepsY = 186;
+constexpr int kKeepsWidth = 174;
+// Right of the hand, where OK stood during the giving; the play holds at most five cards.
+constexpr int kPlayX = 340;
+constexpr int kPlayY = 358;
+constexpr int kPlayWidth = 156;
+// Left of the hand, below the seat on the left.
+constexpr int kButtonX = 116;
+constexpr int kButtonY = 400;
+
+const char* const kPanelStyle =
+    "QFrame { background: #f6efd9; border: 1px solid #6b4a2b; border-radius: 5px; }"
+    "QLabel { color: #2b1d0e; font: 11px 'DejaVu Sans'; background: transparent; border: none;"
+    " padding: 0px 3px; }";
+const char* const kHeadStyle = "color: #6b4a2b; font: bold 10px 'DejaVu Sans';";
+const char* const kBestStyle = "background: #f3d98b; font-weight: bold;";
+
+const char* const kButtonStyle =
+    "QPushButton { color: #ffffff; font: bold 11px 'DejaVu Sans'; border: 1px solid #174a1d;"
+    " border-radius: 6px; padding: 2px 10px;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4caf57, stop:1 #23692d); }"
+    "QPushButton:pressed { background: #1d5624; }"
+    "QPushButton:disabled { color: #8fa98f; border-color: #2b4a2b; background: #2f4f2f; }";
+
+// Cards in their suits' colours: the player reads them as on the felt. Our own text only.
+QString cardsHtml(const std::array<int, 2>& cards) {
+    QStringList parts;
+    for (const int card : cards) {
+        if (!rules::isCard(card)) continue;
+        const int suit = rules::suitOf(card);
+        const char* colour = suit == 2 || suit == 3 ? "#b3261e" : "#1d1d1d";
+        parts << QStringLiteral("<span style=\"color:%1\">%2</span>")
+                     .arg(QLatin1String(colour), HintAdvisor::cardText(card));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QLabel* cell(QWidget* parent, const QString& name, Qt::Alignment align) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAlignment(align | Qt::AlignVCenter);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+HintPanel::HintPanel(TableModel& model, HintAdvisor& advisor, QWidget* board)
+    : QObject(board), m_model(model), m_advisor(advisor) {
+    static_assert(std::tuple_size_v<decltype(m_rows)> == HintAdvisor::kKeepsShown);
+
+    m_button = new QPushButton(QStringLiteral("Hint"), board);
+    m_button->setObjectName(QStringLiteral("button_hint"));
+    m_button->setStyleSheet(QLatin1String(kButtonStyle));
+    m_button->setCursor(Qt::PointingHandCursor);
+    // The keys of the table go to the hand and its buttons; the hint has its own key.
+    m_button->setFocusPolicy(Qt::NoFocus);
+    m_button->setToolTip(
+        QStringLiteral("The cards a good player would give, or the card to lay (H)"));
+    m_button->adjustSize();
+    m_button->move(kButtonX, kButtonY);
+    m_button->hide();
+    connect(m_button, &QPushButton::clicked, this, &HintPanel::hintPressed);
+
+    m_keepsPanel = new QFrame(board);
+    m_keepsPanel->setObjectName(QStringLiteral("panel_hint"));
+    m_keepsPanel->setStyleSheet(QLatin1String(kPanelStyle));
+    m_keepsPanel->setToolTip(
+        QStringLiteral("Points to expect from each way to give: the hand over every starter, the "
+                       "crib over every way the other cards can fill it. Net adds your own crib "
+                       "or takes an opponent's away."));
+    auto* grid = new QGridLayout(m_keepsPanel);
+    grid->setContentsMargins(4, 4, 4, 5);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(1);
+    m_keepsTitle = cell(m_keepsPanel, QStringLiteral("label_hinttitle"), Qt::AlignLeft);
+    m_keepsTitle->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    grid->addWidget(m_keepsTitle, 0, 0, 1, 4);
+    const char* const heads[] = {"Give", "Hand", "Crib", "Net"};
+    for (int c = 0; c < 4; ++c) {
+        QLabel* head = cell(m_keepsPanel, QString(), c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        head->setText(QString::fromLatin1(heads[c]));
+        head->setStyleSheet(QLatin1String(kHeadStyle));
+        grid->addWidget(head, 1, c);
+    }
+    for (int r = 0; r < HintAdvisor::kKeepsShown; ++r) {
+        KeepRow& row = m_rows[std::size_t(r)];
+        const QString n = QString::number(r + 1);
+        row.give = cell(m_keepsPanel, QStringLiteral("label_hintgive") + n, Qt::AlignLeft);
+        row.give->setTextFormat(Qt::RichText);
+        row.hand = cell(m_keepsPanel, QStringLiteral("label_hinthand") + n, Qt::AlignRight);
+        row.crib = cell(m_keepsPanel, QStringLiteral("label_hintcrib") + n, Qt::AlignRight);
+        row.net = cell(m_keepsPanel, QStringLiteral("label_hintnet") + n, Qt::AlignRight);
+        grid->addWidget(row.give, r + 2, 0);
+        grid->addWidget(row.hand, r + 2, 1);
+        grid->addWidget(row.crib, r + 2, 2);
+        grid->addWidget(row.net, r + 2, 3);
+        if (r == 0)
+            for (QLabel* l : {row.give, row.hand, row.crib, row.net})
+                l->setStyleSheet(QLatin1String(kBestStyle));
+    }
+    grid->setColumnStretch(0, 1);
+    m_keepsPanel->setFixedWidth(kKeepsWidth);
+    m_keepsPanel->move(kKeepsX, kKeepsY);
+    m_keepsPanel->hide();
+
+    m_playPanel = new QFrame(board);
+    m_playPanel->setObjectName(QStringLiteral("panel_hintplay"));
+    m_playPanel->setStyleSheet(QLatin1String(kPanelStyle));
+    auto* box = new QVBoxLayout(m_playPanel);
+    box->setContentsMargins(5, 4, 5, 5);
+    m_playText = new QLabel(m_playPanel);
+    m_playText->setObjectName(QStringLiteral("label_hintplay"));
+    m_playText->setTextFormat(Qt::PlainText);
+    m_playText->setWordWrap(true);
+    box->addWidget(m_playText);
+    m_playPanel->setFixedWidth(kPlayWidth);
+    m_playPanel->move(kPlayX, kPlayY);
+    m_playPanel->hide();
+
+    connect(&m_advisor, &HintAdvisor::availableChanged, m_button, &QWidget::setEnabled);
+    connect(&m_advisor, &HintAdvisor::hintChanged, this, &HintPanel::showHint);
+    connect(&m_model, &TableModel::gameChanged, this, &HintPanel::showButton);
+    connect(&m_model, &TableModel::winnerChanged, this, &HintPanel::showButton);
+    connect(&m_model, &TableModel::connectionChanged, this, &HintPanel::showButton);
+    m_button->setEnabled(m_advisor.available());
+}
+
+void HintPanel::showButton() {
+    const bool playing = m_model.gameInProgress() && table::isPlayingSeat(m_model.localSeat());
+    m_button->setVisible(playing);
+    if (playing) m_button->raise();
+}
+
+void HintPanel::showHint() {
+    showKeeps();
+    showPlay();
+}
+
+void HintPanel::showKeeps() {
+    if (m_advisor.kind() != HintAdvisor::Kind::Giving) {
+        m_keepsPanel->hide();
+        return;
+    }
+    m_keepsTitle->setText(m_advisor.ownCrib() ? QStringLiteral("Best keeps, your crib")
+                                              : QStringLiteral("Best keeps, their crib"));
+    const auto& keeps = m_advisor.keeps();
+    auto number = [](double v) { return QString::number(v, 'f', 2); };
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        const KeepRow& row = m_rows[r];
+        const bool used = r < keeps.size();
+        for (QLabel* l : {row.give, row.hand, row.crib, row.net}) l->setVisible(used);
+        if (!used) continue;
+        row.give->setText(cardsHtml(keeps[r].thrown));
+        row.hand->setText(number(keeps[r].hand));
+        row.crib->setText(number(keeps[r].crib));
+        row.net->setText(number(keeps[r].net));
+    }
+    m_keepsPanel->adjustSize();
+    m_keepsPanel->show();
+    m_keepsPanel->raise();
+}
+
+void HintPanel::showPlay() {
+    if (m_advisor.kind() != HintAdvisor::Kind::Play) {
+        m_playPanel->hide();
+        return;
+    }
+    m_playText->setText(QStringLiteral("Lay the ") + HintAdvisor::cardText(m_advisor.playCard()) +
+                        QStringLiteral(": ") + m_advisor.reason());
+    m_playPanel->adjustSize();
+    m_playPanel->show();
+    m_playPanel->raise();
+}
