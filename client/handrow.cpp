@@ -1,8 +1,10 @@
 // The hand row: a card in slot s rests at x = 185 + 18 s, y = 336, and is raised 4 pixels.
 #include "client/handrow.h"
 
+#include "client/boardstyle.h"
 #include "client/imagelabel.h"
 #include "client/tablemodel.h"
+#include "client/tablescale.h"
 #include "resources/pictures.h"
 
 namespace {
@@ -15,11 +17,11 @@ constexpr int kRaisedY = 332;
 } // namespace
 
 HandRow::HandRow(TableModel& model, QWidget* board)
-    : QObject(board), m_model(model), m_board(board) {
+    : QObject(board), m_model(model), m_board(board), m_scale(*TableScale::of(board)) {
     m_buttonOk = new ImageLabel(board);
     m_buttonOk->setObjectName(QStringLiteral("button_ok"));
-    m_buttonOk->setImage(pictures::okButton());
-    m_buttonOk->move(368, 392);
+    m_scale.setPicture(m_buttonOk, boardstyle::listed(pictures::Picture::OkButton));
+    m_scale.move(m_buttonOk, QPoint(368, 392));
     m_buttonOk->setCursor(Qt::PointingHandCursor);
     connect(m_buttonOk, &ImageLabel::pressed, this, [this](Qt::MouseButton b) {
         if (b == Qt::LeftButton) emit okPressed();
@@ -39,9 +41,7 @@ void HandRow::showHand() {
         if (!card.held || image) continue;
         image = new ImageLabel(m_board);
         image->setObjectName(QStringLiteral("card%1").arg(pos));
-        image->setScaledContents(true);
-        image->setPixmap(pictures::bigCard(card.code));
-        image->resize(71, 96);
+        m_scale.setPicture(image, boardstyle::listed(pictures::Picture::BigCard, card.code));
         image->setProperty("handPosition", pos);
         image->setProperty("cardCode", card.code);
         image->setCursor(Qt::PointingHandCursor);
@@ -53,8 +53,8 @@ void HandRow::showHand() {
         ImageLabel* image = pos ? m_cards[std::size_t(pos)] : nullptr;
         if (!image) continue;
         const TableModel::HandCard& card = m_model.card(pos);
-        image->move(kRowX + kRowStep * slot - (card.nudged ? 2 : 0),
-                    card.raised ? kRaisedY : kRestY);
+        m_scale.move(image, QPoint(kRowX + kRowStep * slot - (card.nudged ? 2 : 0),
+                                   card.raised ? kRaisedY : kRestY));
         image->show();
         // Higher slots lie in front, so the row overlaps from left to right.
         image->raise();

@@ -8,6 +8,7 @@
 class ImageLabel;
 class QWidget;
 class TableModel;
+class TableScale;
 
 class HandRow : public QObject {
     Q_OBJECT
@@ -23,6 +24,7 @@ private:
 
     TableModel& m_model;
     QWidget* m_board;
+    TableScale& m_scale;
     ImageLabel* m_buttonOk = nullptr;
     // Hand positions 1..6; index 0 unused.
     std::array<ImageLabel*, 7> m_cards{};

@@ -4,6 +4,7 @@
 #include "client/boardstyle.h"
 #include "client/imagelabel.h"
 #include "client/tablemodel.h"
+#include "client/tablescale.h"
 #include "resources/pictures.h"
 
 #include <QPainter>
@@ -21,20 +22,19 @@ constexpr Spot kSpots[4] = {
     {410, 218, 411, 316, 425, 333, 390, 217},
 };
 
-// Centres a picture on a point, sizing the label to it.
-void placeCentred(ImageLabel* label, const QPixmap& pixmap, int cx, int cy) {
-    label->setImage(pixmap);
-    label->move(cx - pixmap.width() / 2, cy - pixmap.height() / 2);
-}
-
 } // namespace
 
-SeatsView::SeatsView(TableModel& model, QWidget* board) : QObject(board), m_model(model) {
+using boardstyle::listed;
+using boardstyle::placeCentred;
+using pictures::Picture;
+
+SeatsView::SeatsView(TableModel& model, QWidget* board)
+    : QObject(board), m_model(model), m_scale(*TableScale::of(board)) {
     // Turn highlights lie under everything a seat shows.
     for (std::size_t p = 0; p < 4; ++p) {
         auto* turn = new ImageLabel(board);
-        turn->setImage(pictures::turnHighlight());
-        turn->setGeometry(kSpots[p].turnX, kSpots[p].turnY, 110, 136);
+        m_scale.setPicture(turn, listed(Picture::TurnHighlight));
+        m_scale.move(turn, QPoint(kSpots[p].turnX, kSpots[p].turnY));
         turn->hide();
         m_positions[p].turn = turn;
     }
@@ -65,11 +65,12 @@ SeatsView::Items& SeatsView::items(int seat) {
 
 void SeatsView::build(QWidget* board, int position) {
     using boardstyle::textLabel;
+    TableScale& scale = m_scale;
     Items& it = m_positions[std::size_t(position)];
     const Spot& s = kSpots[position];
     it.cards = new ImageLabel(board);
-    it.cards->setGeometry(s.cardsX, s.cardsY, 71, 96);
-    it.name = textLabel(board, QString(), s.nameX, s.nameY, 88, 15, boardstyle::kName);
+    scale.place(it.cards, QRect(s.cardsX, s.cardsY, 71, 96));
+    it.name = textLabel(scale, board, QString(), s.nameX, s.nameY, 88, 15, boardstyle::kName);
     it.name->setText(table::kWaiting);
     it.name->setContextMenuPolicy(Qt::CustomContextMenu);
     // The label moves with the rotation, so its seat is looked up when the menu opens.
@@ -77,34 +78,34 @@ void SeatsView::build(QWidget* board, int position) {
             [this, position, label = it.name](const QPoint& at) {
                 emit nameMenuRequested(m_model.seatAt(position), label->mapToGlobal(at));
             });
-    it.score = textLabel(board, QString(), s.scoreX, s.scoreY, 26, 15, boardstyle::kScore);
+    it.score = textLabel(scale, board, QString(), s.scoreX, s.scoreY, 26, 15, boardstyle::kScore);
     it.score->setText(QStringLiteral("0"));
-    it.bonus = textLabel(board, QStringLiteral("label_bonus%1").arg(position + 1), s.scoreX + 27,
-                         s.scoreY + 1, 40, 14, boardstyle::kSmall);
+    it.bonus = textLabel(scale, board, QStringLiteral("label_bonus%1").arg(position + 1),
+                         s.scoreX + 27, s.scoreY + 1, 40, 14, boardstyle::kSmall);
     it.bonus->setText(QStringLiteral("Points"));
 
     it.color = new ImageLabel(board);
-    it.color->setImage(pictures::ball(position + 1));
-    it.color->move(s.nameX - 15, s.nameY + 2);
+    scale.setPicture(it.color, listed(Picture::Ball, position + 1));
+    scale.move(it.color, QPoint(s.nameX - 15, s.nameY + 2));
 
     it.dealer = new ImageLabel(board);
-    it.dealer->setImage(pictures::dealerMarker());
-    it.dealer->move(s.turnX + 2, s.turnY + 3);
+    scale.setPicture(it.dealer, listed(Picture::DealerMarker));
+    scale.move(it.dealer, QPoint(s.turnX + 2, s.turnY + 3));
     it.dealer->setToolTip(tr("Dealer"));
     it.dealer->hide();
 
     it.eyes = new ImageLabel(board);
-    it.eyes->setImage(pictures::eyes());
-    it.eyes->move(s.turnX + 108 - it.eyes->width(), s.turnY + 134 - it.eyes->height());
+    scale.setPicture(it.eyes, listed(Picture::Eyes));
+    scale.move(it.eyes, QPoint(s.turnX + 108 - 28, s.turnY + 134 - 16));
     it.eyes->setToolTip(tr("Just watching"));
     it.eyes->hide();
 
     it.go = new ImageLabel(board);
-    placeCentred(it.go, pictures::goBadge(), s.cardsX + 36, s.cardsY + 48);
+    placeCentred(scale, it.go, Picture::GoBadge, 36, 20, s.cardsX + 36, s.cardsY + 48);
     it.go->hide();
 
     it.winner = new ImageLabel(board);
-    placeCentred(it.winner, pictures::winnerBadge(), s.cardsX + 36, s.cardsY + 30);
+    placeCentred(scale, it.winner, Picture::WinnerBadge, 100, 30, s.cardsX + 36, s.cardsY + 30);
     it.winner->hide();
 }
 
@@ -140,7 +141,8 @@ void SeatsView::showAllSeats() {
 void SeatsView::showColours() {
     const int type = m_model.gameType();
     for (int seat = 1; seat <= table::kSeats; ++seat)
-        items(seat).color->setImage(pictures::ball(type ? table::ballOf(type, seat) : seat));
+        m_scale.setPicture(items(seat).color,
+                           listed(Picture::Ball, type ? table::ballOf(type, seat) : seat));
 }
 
 void SeatsView::showSeat(int seat) {
@@ -162,28 +164,27 @@ void SeatsView::showtheirs(int seat) {
     ImageLabel* cards = items(seat).cards;
     switch (s.cards) {
     case TableModel::SeatCards::Blank:
-        cards->clear();
-        cards->resize(71, 96);
+        cards->clearPicture();
+        m_scale.resize(cards, QSize(71, 96));
         return;
     case TableModel::SeatCards::NotPlaying:
-        cards->setImage(pictures::bigCard(53));
+        m_scale.setPicture(cards, listed(Picture::BigCard, 53));
         return;
     case TableModel::SeatCards::Backs:
         break;
     }
     const int n = s.handCount;
     if (n == 0) {
-        cards->clear();
-        cards->resize(66, 96);
+        cards->clearPicture();
+        m_scale.resize(cards, QSize(66, 96));
         return;
     }
-    QPixmap picture(66 + 5 * n, 96);
-    picture.fill(Qt::transparent);
-    {
+    m_scale.setPicture(cards, [n](double density) {
+        QPixmap picture = pictures::blankAt(66 + 5 * n, 96, density);
         QPainter painter(&picture);
-        for (int k = 0; k < n; ++k) painter.drawPixmap(5 * k, 0, pictures::bigCard(0));
-    }
-    cards->setImage(picture);
+        for (int k = 0; k < n; ++k) painter.drawPixmap(5 * k, 0, pictures::bigCard(0, density));
+        return picture;
+    });
 }
 
 void SeatsView::showScore(int seat) {

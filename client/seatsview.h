@@ -10,6 +10,7 @@ class QLabel;
 class QPoint;
 class QWidget;
 class TableModel;
+class TableScale;
 
 class SeatsView : public QObject {
     Q_OBJECT
@@ -50,5 +51,6 @@ private:
     void showAllSeats();
 
     TableModel& m_model;
+    TableScale& m_scale;
     std::array<Items, 4> m_positions; // bottom, left, top, right
 };

@@ -144,6 +144,8 @@ void Tchat::loadinifile() {
     for (std::size_t n = 1; n <= PhraseCount; ++n)
         if (!ini.phrases[n - 1].isEmpty()) m_chatPanel->setPhrase(int(n), ini.phrases[n - 1]);
     m_chatPanel->setPlaySounds(ini.playSounds);
+    // A window stored larger than the zoom asks keeps its size; the table fits it.
+    applyZoom(ini.zoom, true);
     if (auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly))
         tracker->setLoaded();
     emit settingsLoaded();
@@ -161,6 +163,7 @@ IniSettings Tchat::currentSettings() const {
     ini.gameType = m_gameTypeChoice;
     ini.botSpeed = m_botSpeed;
     ini.playSounds = m_chatPanel->playSounds();
+    ini.zoom = m_zoom;
     return ini;
 }
 

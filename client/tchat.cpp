@@ -9,6 +9,7 @@
 #include "client/prompts.h"
 #include "client/seatsview.h"
 #include "client/summaryview.h"
+#include "client/tablescale.h"
 #include "resources/pictures.h"
 #include "rules/random.h"
 #include "settings/inifile.h"
@@ -16,7 +17,10 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 namespace {
 
@@ -114,6 +118,7 @@ void Tchat::buildBoard() {
     chatLayout->setContentsMargins(0, 0, 0, 0);
     m_chatPanel->setParent(m_boardView->chatArea());
     chatLayout->addWidget(m_chatPanel);
+    connect(&m_boardView->scale(), &TableScale::factorChanged, m_chatPanel, &ChatPanel::setScale);
 
     connect(m_boardView, &BoardView::startPressed, this, &Tchat::button_startClick);
     connect(m_boardView, &BoardView::logoPressed, this,
@@ -183,6 +188,28 @@ void Tchat::buildMenus() {
                 [this, window] { emit sideWindowRequested(window); });
     }
 
+    view->addSeparator();
+    QMenu* zoom = view->addMenu(QStringLiteral("&Zoom"));
+    zoom->setObjectName(QStringLiteral("Zoom1"));
+    QAction* zoomIn = add(zoom, "ZoomIn1", QStringLiteral("Zoom &In"));
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    connect(zoomIn, &QAction::triggered, this, [this] { zoomStep(+1); });
+    QAction* zoomOut = add(zoom, "ZoomOut1", QStringLiteral("Zoom &Out"));
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOut, &QAction::triggered, this, [this] { zoomStep(-1); });
+    zoom->addSeparator();
+    auto* zooms = new QActionGroup(this);
+    for (const int percent : {100, 125, 150, 200}) {
+        QAction* a = add(zoom, "", QStringLiteral("&%1%").arg(percent));
+        a->setObjectName(QStringLiteral("Zoom%1").arg(percent));
+        a->setCheckable(true);
+        a->setChecked(percent == m_zoom);
+        a->setData(percent);
+        zooms->addAction(a);
+        connect(a, &QAction::triggered, this, [this, percent] { Zoom1Click(percent); });
+    }
+
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     QAction* content = add(help, "Help2", QStringLiteral("Content"));
@@ -201,6 +228,40 @@ void Tchat::Fast1Click(QAction* entry) {
     }
     m_botSpeed = entry->data().toInt();
     saveinifile();
+}
+
+void Tchat::Zoom1Click(int percent) {
+    if (!isZoomEntry(percent)) return;
+    applyZoom(percent, false);
+    saveinifile();
+}
+
+void Tchat::zoomStep(int direction) {
+    static constexpr int steps[] = {100, 125, 150, 200};
+    int at = 0;
+    for (int i = 0; i < 4; ++i)
+        if (steps[i] <= m_zoom) at = i;
+    const int next = std::clamp(at + (direction > 0 ? 1 : -1), 0, 3);
+    if (steps[next] != m_zoom) Zoom1Click(steps[next]);
+}
+
+void Tchat::applyZoom(int percent, bool growOnly) {
+    if (!isZoomEntry(percent)) percent = 100;
+    m_zoom = percent;
+    for (QAction* a : findChildren<QAction*>())
+        if (a->objectName().startsWith(QLatin1String("Zoom")) && a->isCheckable())
+            a->setChecked(a->data().toInt() == percent);
+    const double factor = percent / 100.0;
+    m_boardView->setZoom(factor);
+    // The table's area at this zoom, and what the window adds around it (its menu bar).
+    const QSize area(qCeil(TableScale::kWidth * factor), qCeil(TableScale::kHeight * factor));
+    const QSize around = isVisible() && centralWidget() ? size() - centralWidget()->size()
+                                                        : QSize(0, menuBar()->sizeHint().height());
+    QSize wanted = area + around;
+    // A zoom larger than the screen gets the screen; the table then fits what there is.
+    if (const QScreen* s = screen()) wanted = wanted.boundedTo(s->availableGeometry().size());
+    if (growOnly) wanted = wanted.expandedTo(size());
+    resize(wanted.expandedTo(minimumSizeHint()));
 }
 
 // ---------------------------------------------------------------- window events

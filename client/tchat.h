@@ -144,6 +144,11 @@ public:
     // Closes without asking: the program ends (the table is gone, the lobby takes over).
     void closeQuietly();
     void Fast1Click(QAction* entry);
+    // View > Zoom: the table at 100, 125, 150 or 200 percent, the window sized to hold it.
+    void Zoom1Click(int percent);
+    // One step along the zoom entries: +1 larger, -1 smaller.
+    void zoomStep(int direction);
+    int zoom() const { return m_zoom; }
 
     // ---- spectators and moderation ----
     void JustWatch1Click();
@@ -196,6 +201,9 @@ private:
     // the window's minimum.
     QRect fittedGeometry(const QRect& wanted) const;
     void placeWindow(const QRect& place);
+    // Takes a zoom (an entry's percent) and sizes the window for it; growOnly keeps a larger
+    // window as it is.
+    void applyZoom(int percent, bool growOnly);
     void storeWindowPlace();
 
     void setStatus(const QString& text) { m_model.setStatus(text); }
@@ -213,6 +221,7 @@ private:
     QStringList m_params;
     bool m_paramsPending = false;
     int m_botSpeed = 1000;
+    int m_zoom = 100;
     QRect m_savedGeometry;
     QString m_points = QStringLiteral("1");
     QString m_gameTypeChoice = QStringLiteral("1");

@@ -4,6 +4,8 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 
+#include <cmath>
+
 namespace pictures::paint {
 
 QFont font(double pixelSize, bool bold, bool serif, bool condensed) {
@@ -16,8 +18,36 @@ QFont font(double pixelSize, bool bold, bool serif, bool condensed) {
     return f;
 }
 
+namespace {
+double g_density = 1.0;
+} // namespace
+
+double density() {
+    return g_density;
+}
+
+DensityScope::DensityScope(double density) : m_previous(g_density) {
+    g_density = density > 0 ? density : 1.0;
+}
+
+DensityScope::~DensityScope() {
+    g_density = m_previous;
+}
+
+QImage pixelCanvas(int w, int h) {
+    // Rounded up, so the picture covers its whole place on screen.
+    QImage img(int(std::ceil(w * g_density - 1e-6)), int(std::ceil(h * g_density - 1e-6)),
+               QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_density);
+    return img;
+}
+
+double unitsOf(int pixel) {
+    return pixel / g_density;
+}
+
 QImage canvas(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img = pixelCanvas(w, h);
     img.fill(Qt::transparent);
     return img;
 }

@@ -247,6 +247,7 @@ std::vector<KeyText> keyTexts(const IniSettings& s) {
         {IniKey::Gametype, "Gametype", s.gameType.isEmpty() ? QStringLiteral("1") : s.gameType},
         {IniKey::Botspeed, "Botspeed", QString::number(s.botSpeed)},
         {IniKey::Playsounds, "Playsounds", boolText(s.playSounds)},
+        {IniKey::Zoom, "Zoom", QString::number(isZoomEntry(s.zoom) ? s.zoom : 100)},
     };
 }
 
@@ -292,6 +293,10 @@ bool isTextSizeEntry(int size) {
     return size == 8 || size == 10 || size == 12 || size == 14;
 }
 
+bool isZoomEntry(int percent) {
+    return percent == 100 || percent == 125 || percent == 150 || percent == 200;
+}
+
 IniSettings loadinifile(const QString& path, QString* error) {
     QByteArray data;
     const QString readError = readFile(path, &data);
@@ -316,6 +321,8 @@ IniSettings loadinifile(const QString& path, QString* error) {
     for (int n = 0; n < PhraseCount; ++n)
         s.phrases[n] = ini.text(("Phrase" + std::to_string(n + 1)).c_str(), QString());
     s.playSounds = ini.text("Playsounds", QStringLiteral("true")) != QLatin1String("false");
+    s.zoom = ini.number("Zoom", 100);
+    if (!isZoomEntry(s.zoom)) s.zoom = 100;
     return s;
 }
 

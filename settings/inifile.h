@@ -34,6 +34,8 @@ struct IniSettings {
     // After loading, an empty phrase means: keep the button's built-in phrase.
     std::array<QString, PhraseCount> phrases;
     bool playSounds = true;
+    // The table's zoom in percent: one of 100, 125, 150 and 200 (View > Zoom).
+    int zoom = 100;
 
     QRect geometry() const { return QRect(left, top, width, height); }
     void setGeometry(const QRect& r);
@@ -47,6 +49,9 @@ QRect defaultWindowGeometry();
 
 // The "Text Size" menu entries; a size read from the file that is none of these checks none.
 bool isTextSizeEntry(int size);
+
+// The View > Zoom entries, in percent; anything else read from the file means 100.
+bool isZoomEntry(int percent);
 
 // The keys saveinifile() writes, one flag each.
 enum class IniKey : unsigned {
@@ -62,10 +67,11 @@ enum class IniKey : unsigned {
     Gametype = 1u << 9,
     Botspeed = 1u << 10,
     Playsounds = 1u << 11,
+    Zoom = 1u << 12,
 };
 Q_DECLARE_FLAGS(IniKeys, IniKey)
 Q_DECLARE_OPERATORS_FOR_FLAGS(IniKeys)
-inline constexpr IniKeys AllIniKeys = IniKeys::fromInt((1u << 12) - 1);
+inline constexpr IniKeys AllIniKeys = IniKeys::fromInt((1u << 13) - 1);
 
 // Reads the section. A missing file or section gives the defaults; *error (if given) is set
 // only when an existing file cannot be read.
