@@ -2,6 +2,7 @@
 #include "client/boardview.h"
 
 #include "client/boardstyle.h"
+#include "client/cardname.h"
 #include "client/imagelabel.h"
 #include "client/tablemodel.h"
 #include "resources/pictures.h"
@@ -76,6 +77,7 @@ void BoardView::buildSide() {
     TableScale& scale = *m_scale;
     m_buttonStart = new ImageLabel(m_board);
     m_buttonStart->setObjectName(QStringLiteral("button_start"));
+    m_buttonStart->setAccessibleName(QStringLiteral("Start Game"));
     // Clear of the pile, which stays on the table after a win.
     placeCentred(scale, m_buttonStart, pictures::Picture::StartButton, 104, 30, 420, 405);
     m_buttonStart->setCursor(Qt::PointingHandCursor);
@@ -123,10 +125,13 @@ void BoardView::buildSide() {
 
 void BoardView::showStarter() {
     const int code = m_model.starter();
-    if (rules::isCard(code))
+    if (rules::isCard(code)) {
         m_scale->setPicture(m_turnover, listed(pictures::Picture::BigCard, code));
-    else
+        m_turnover->setAccessibleName(QStringLiteral("Starter: ") + cardName(code));
+    } else {
         m_turnover->clearPicture();
+        m_turnover->setAccessibleName(QString());
+    }
 }
 
 void BoardView::showCount() {

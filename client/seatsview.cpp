@@ -57,6 +57,44 @@ SeatsView::SeatsView(TableModel& model, QWidget* board)
     connect(&m_model, &TableModel::turnChanged, this, &SeatsView::showTurn);
     connect(&m_model, &TableModel::dealerChanged, this, &SeatsView::showDealer);
     connect(&m_model, &TableModel::winnerChanged, this, &SeatsView::showWinners);
+    // After the views above, so a screen reader hears the table as it now shows.
+    for (auto signal :
+         {&TableModel::rotationChanged, &TableModel::connectionChanged, &TableModel::gameChanged,
+          &TableModel::turnChanged, &TableModel::dealerChanged, &TableModel::winnerChanged})
+        connect(&m_model, signal, this, &SeatsView::describeAll);
+    for (auto signal :
+         {&TableModel::seatChanged, &TableModel::scoreChanged, &TableModel::goChanged})
+        connect(&m_model, signal, this, &SeatsView::describeAll);
+    describeAll();
+}
+
+// "Rori, 57 points, dealer": what a screen reader says for a seat's name, and its cards.
+QString SeatsView::description(int seat) const {
+    const TableModel::Seat& s = m_model.seat(seat);
+    QString text = s.name;
+    if (s.name == table::kWaiting) return text;
+    text += QStringLiteral(", %1 points").arg(s.score);
+    if (m_model.dealer() == seat) text += QStringLiteral(", dealer");
+    if (m_model.turnMark() == seat) text += QStringLiteral(", to play");
+    if (s.go) text += QStringLiteral(", has said GO");
+    if (s.watching) text += QStringLiteral(", just watching");
+    if (s.winner) text += QStringLiteral(", winner");
+    return text;
+}
+
+void SeatsView::describeAll() {
+    for (int seat = 1; seat <= table::kSeats; ++seat) {
+        Items& it = items(seat);
+        it.name->setAccessibleName(description(seat));
+        const TableModel::Seat& s = m_model.seat(seat);
+        QString cards;
+        if (s.cards == TableModel::SeatCards::NotPlaying)
+            cards = s.name + QStringLiteral(": not playing");
+        else if (s.cards == TableModel::SeatCards::Backs)
+            cards = s.name + (s.handCount == 1 ? QStringLiteral(": 1 card")
+                                               : QStringLiteral(": %1 cards").arg(s.handCount));
+        it.cards->setAccessibleName(cards);
+    }
 }
 
 SeatsView::Items& SeatsView::items(int seat) {

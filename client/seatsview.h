@@ -19,6 +19,8 @@ public:
 
     // An opponent's hand: its card backs, 5 pixels apart, or the Not Playing picture.
     void showtheirs(int seat);
+    // What a screen reader says for a seat: "Rori, 57 points, dealer".
+    QString description(int seat) const;
 
 signals:
     // The context menu was asked for on a seat's name label.
@@ -49,6 +51,7 @@ private:
     void showColours();
     void showWinners();
     void showAllSeats();
+    void describeAll();
 
     TableModel& m_model;
     TableScale& m_scale;

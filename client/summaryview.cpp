@@ -77,6 +77,7 @@ SummaryView::SummaryView(TableModel& model, QWidget* board)
 
     m_buttonDone = new ImageLabel(panel);
     m_buttonDone->setObjectName(QStringLiteral("button_done"));
+    m_buttonDone->setAccessibleName(QStringLiteral("Done"));
     scale.setPicture(m_buttonDone, boardstyle::listed(pictures::Picture::DoneButton));
     scale.move(m_buttonDone, QPoint(344, 440));
     m_buttonDone->setCursor(Qt::PointingHandCursor);

@@ -60,6 +60,7 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     buildChat();
     buildMenus();
     buildBoard();
+    buildKeys();
     buildModeration();
     // Until the settings file is read at login, the window holds the settings' own "before
     // login" values (no Text Size entry checked yet, chatter sounds off).
@@ -140,26 +141,27 @@ void Tchat::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    m_startGame = add(file, "StartGame1", QStringLiteral("Start Game"));
+    m_startGame = add(file, "StartGame1", QStringLiteral("&Start Game"));
     connect(m_startGame, &QAction::triggered, this, &Tchat::button_startClick);
     file->addSeparator();
-    connect(add(file, "Exit1", QStringLiteral("Exit")), &QAction::triggered, this,
-            &Tchat::Exit1Click);
+    QAction* exit = add(file, "Exit1", QStringLiteral("E&xit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &Tchat::Exit1Click);
 
-    QMenu* options = bar->addMenu(QStringLiteral("Options"));
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
     // The sound switches and the chat's own entries belong to the chat panel.
     m_chatPanel->addSoundActions(options);
 
-    QMenu* botSpeed = options->addMenu(QStringLiteral("Bot Speed"));
+    QMenu* botSpeed = options->addMenu(QStringLiteral("&Bot Speed"));
     botSpeed->setObjectName(QStringLiteral("BotSpeed1"));
     // No entry is checked until the player picks one (or the settings do); the speed is Normal.
     const std::pair<const char*, int> speeds[] = {
         {"Slow1", 2000}, {"Normal1", 1000}, {"Fast1", 500}};
     for (const auto& [name, value] : speeds) {
-        QAction* a = add(botSpeed, name, QString::fromLatin1(name).chopped(1));
+        QAction* a = add(botSpeed, name, QLatin1Char('&') + QString::fromLatin1(name).chopped(1));
         a->setCheckable(true);
         a->setData(value);
         connect(a, &QAction::triggered, this, [this, a] { Fast1Click(a); });
@@ -168,20 +170,20 @@ void Tchat::buildMenus() {
     options->addSeparator();
     m_chatPanel->addChatActions(options);
     options->addSeparator();
-    connect(add(options, "ResetScreenLocation1", QStringLiteral("Reset Screen Location")),
+    connect(add(options, "ResetScreenLocation1", QStringLiteral("&Reset Screen Location")),
             &QAction::triggered, this, &Tchat::ResetScreenLocation1Click);
-    m_justWatch = add(options, "JustWatch1", QStringLiteral("Just Watch"));
+    m_justWatch = add(options, "JustWatch1", QStringLiteral("&Just Watch"));
     m_justWatch->setCheckable(true);
 
-    QMenu* view = bar->addMenu(QStringLiteral("View"));
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
     const struct {
         const char* name;
         const char* text;
         SideWindow window;
-    } views[] = {{"ViewTally1", "View Tally", SideWindow::Tally},
-                 {"SpyList1", "Spy List", SideWindow::SpyList},
-                 {"PrhaseList1", "Phrase List", SideWindow::Phrases}};
+    } views[] = {{"ViewTally1", "View &Tally", SideWindow::Tally},
+                 {"SpyList1", "&Spy List", SideWindow::SpyList},
+                 {"PrhaseList1", "&Phrase List", SideWindow::Phrases}};
     for (const auto& v : views) {
         const SideWindow window = v.window;
         connect(add(view, v.name, QString::fromLatin1(v.text)), &QAction::triggered, this,
@@ -210,13 +212,13 @@ void Tchat::buildMenus() {
         connect(a, &QAction::triggered, this, [this, percent] { Zoom1Click(percent); });
     }
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    QAction* content = add(help, "Help2", QStringLiteral("Content"));
+    QAction* content = add(help, "Help2", QStringLiteral("&Content"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
     connect(content, &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::Help); });
-    connect(add(help, "About1", QStringLiteral("About")), &QAction::triggered, this,
+    connect(add(help, "About1", QStringLiteral("&About")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::About); });
 }
 
@@ -268,6 +270,8 @@ void Tchat::applyZoom(int percent, bool growOnly) {
 
 void Tchat::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The table has the keyboard first: the chat's line is a click or a Tab away.
+    if (!focusWidget()) m_boardView->board()->setFocus();
     if (m_paramsPending) {
         m_paramsPending = false;
         processparams(m_params);

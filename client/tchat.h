@@ -131,6 +131,15 @@ public:
     void clearall();
     void postscore(int seat, int score);
 
+    // ---- the keyboard ----
+    // A key pressed while the table has the keyboard: 1 to 6 take the row's cards from the
+    // left, the arrows and Tab move the mark, Space takes the marked card, Enter presses OK,
+    // Done or Start Game, whichever shows. True when the key was the table's.
+    bool tableKeyPress(int key, Qt::KeyboardModifiers modifiers);
+    // Enter: the button the table shows, through its handler; false when none shows.
+    bool pressShownButton();
+    HandRow* handRow() const { return m_hand; }
+
     // ---- user actions ----
     void cardimagesMouseDown(int pos, Qt::MouseButton button);
     void sortHand();
@@ -182,6 +191,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -189,6 +199,7 @@ private:
     void buildModeration();
     void buildMenus();
     void buildBoard();
+    void buildKeys();
     void dispatch(std::string_view command, std::string_view args);
     void updateTimer();
     void openConnection(const QString& host, quint16 port);
