@@ -49,6 +49,12 @@ BoardView::BoardView(TableModel& model, QMainWindow* window) : QObject(window), 
     scale.setPicture(playedFrame, listed(pictures::Picture::PlayedFrame));
     scale.move(playedFrame, QPoint(213, 191));
 
+    // Clear of the top seat's cards, beside the starter's lower edge.
+    m_starterLabel = textLabel(scale, m_board, QStringLiteral("label_starter"), 212, 104, 64, 15,
+                               boardstyle::kName);
+    m_starterLabel->setText(QStringLiteral("Starter"));
+    m_starterLabel->hide();
+
     m_played = new ImageLabel(m_board);
     m_played->setObjectName(QStringLiteral("image_played"));
     scale.place(m_played, QRect(213, 191, 0, 96));
@@ -79,7 +85,7 @@ void BoardView::buildSide() {
     m_buttonStart->setObjectName(QStringLiteral("button_start"));
     m_buttonStart->setAccessibleName(QStringLiteral("Start Game"));
     // Clear of the pile, which stays on the table after a win.
-    placeCentred(scale, m_buttonStart, pictures::Picture::StartButton, 104, 30, 420, 405);
+    scale.setPicture(m_buttonStart, listed(pictures::Picture::StartButton));
     m_buttonStart->setCursor(Qt::PointingHandCursor);
     connect(m_buttonStart, &ImageLabel::pressed, this, [this](Qt::MouseButton b) {
         if (b == Qt::LeftButton) emit startPressed();
@@ -119,6 +125,7 @@ void BoardView::buildSide() {
     scale.place(m_chatArea, QRect(505, 141, 250, 337));
 
     connect(&m_model, &TableModel::startOfferedChanged, this, &BoardView::showStartOffered);
+    showStartOffered();
     connect(&m_model, &TableModel::scoreLogged, m_scores, &QPlainTextEdit::appendPlainText);
     connect(&m_model, &TableModel::scoreLogCleared, m_scores, &QPlainTextEdit::clear);
 }
@@ -128,9 +135,11 @@ void BoardView::showStarter() {
     if (rules::isCard(code)) {
         m_scale->setPicture(m_turnover, listed(pictures::Picture::BigCard, code));
         m_turnover->setAccessibleName(QStringLiteral("Starter: ") + cardName(code));
+        m_starterLabel->show();
     } else {
         m_turnover->clearPicture();
         m_turnover->setAccessibleName(QString());
+        m_starterLabel->hide();
     }
 }
 
@@ -151,6 +160,12 @@ void BoardView::showGame() {
 }
 
 void BoardView::showStartOffered() {
+    // Clear of the pile, which stays on the table after a win; over an open summary, in its
+    // corner under the crib box that never holds text.
+    if (m_model.summaryOpen())
+        placeCentred(*m_scale, m_buttonStart, pictures::Picture::StartButton, 104, 30, 375, 458);
+    else
+        placeCentred(*m_scale, m_buttonStart, pictures::Picture::StartButton, 104, 30, 420, 405);
     if (m_model.startOffered()) {
         m_buttonStart->show();
         m_buttonStart->raise();

@@ -37,6 +37,9 @@ public:
 
     // The played pile from the model: 15 pixels per entry, the newest on the right and in front.
     void drawPile();
+    // The Start Game button when offered: below the pile, or while the summary is open, over
+    // its one corner without text.
+    void showStartOffered();
 
 signals:
     void startPressed();
@@ -51,7 +54,6 @@ private:
     void showCount();
     void showStatus();
     void showGame();
-    void showStartOffered();
 
     TableModel& m_model;
     QWidget* m_central = nullptr;
@@ -59,6 +61,7 @@ private:
     TableScale* m_scale = nullptr;
     double m_zoom = 1.0;
     ImageLabel* m_turnover = nullptr;
+    QLabel* m_starterLabel = nullptr;
     ImageLabel* m_played = nullptr;
     QLabel* m_running = nullptr;
     QLabel* m_status = nullptr;

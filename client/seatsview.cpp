@@ -6,6 +6,7 @@
 #include "client/tablemodel.h"
 #include "client/tablescale.h"
 #include "resources/pictures.h"
+#include "rules/cards.h"
 
 #include <QPainter>
 
@@ -39,6 +40,25 @@ SeatsView::SeatsView(TableModel& model, QWidget* board)
         m_positions[p].turn = turn;
     }
     for (int p = 0; p < 4; ++p) build(board, p);
+
+    m_crib = new ImageLabel(board);
+    m_crib->setObjectName(QStringLiteral("image_crib"));
+    m_scale.setPicture(m_crib, [](double density) {
+        // Four backs at 62%, each a little right of the one under it.
+        constexpr double kSmall = 0.62;
+        QPixmap picture = pictures::blankAt(58, 62, density);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.scale(kSmall, kSmall);
+        const QPixmap back = pictures::bigCard(0, density * kSmall);
+        for (int k = 0; k < 4; ++k) painter.drawPixmap(QPointF(k * 6.0, k * 1.0), back);
+        return picture;
+    });
+    m_crib->hide();
+    m_cribName = boardstyle::textLabel(m_scale, board, QStringLiteral("label_crib"), 0, 0, 90, 14,
+                                       boardstyle::kSmall);
+    m_cribName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    m_cribName->hide();
     nameItems();
     showAllSeats();
 
@@ -65,7 +85,31 @@ SeatsView::SeatsView(TableModel& model, QWidget* board)
     for (auto signal :
          {&TableModel::seatChanged, &TableModel::scoreChanged, &TableModel::goChanged})
         connect(&m_model, signal, this, &SeatsView::describeAll);
+    for (auto signal : {&TableModel::starterChanged, &TableModel::dealerChanged,
+                        &TableModel::rotationChanged, &TableModel::winnerChanged})
+        connect(&m_model, signal, this, &SeatsView::showCrib);
+    connect(&m_model, &TableModel::seatChanged, this, &SeatsView::showCrib);
     describeAll();
+}
+
+// Beside each place, on the side no other item of the seat uses: left of the hand at the
+// bottom, under the score on the left and right, right of the cards at the top.
+void SeatsView::showCrib() {
+    static constexpr QPoint kCribAt[4] = {{112, 352}, {130, 262}, {392, 72}, {425, 352}};
+    const int dealer = m_model.dealer();
+    const bool shown =
+        table::isPlayingSeat(dealer) && rules::isCard(m_model.starter()) && m_model.winner() == 0;
+    m_crib->setVisible(shown);
+    m_cribName->setVisible(shown);
+    if (!shown) return;
+    const QPoint at = kCribAt[std::size_t(m_model.positionOf(dealer))];
+    m_scale.move(m_crib, at);
+    m_scale.place(m_cribName, QRect(at.x() - 16, at.y() + 64, 90, 14));
+    const QString owner = dealer == m_model.localSeat()
+                              ? QStringLiteral("Your crib")
+                              : m_model.seatName(dealer) + QStringLiteral("'s crib");
+    m_cribName->setText(owner);
+    m_crib->setAccessibleName(owner);
 }
 
 // "Rori, 57 points, dealer": what a screen reader says for a seat's name, and its cards.
@@ -134,7 +178,8 @@ void SeatsView::build(QWidget* board, int position) {
 
     it.eyes = new ImageLabel(board);
     scale.setPicture(it.eyes, listed(Picture::Eyes));
-    scale.move(it.eyes, QPoint(s.turnX + 108 - 28, s.turnY + 134 - 16));
+    // Left of the score, where no label of the seat lies.
+    scale.move(it.eyes, QPoint(s.scoreX - 30, s.scoreY));
     it.eyes->setToolTip(tr("Just watching"));
     it.eyes->hide();
 

@@ -52,8 +52,12 @@ private:
     void showWinners();
     void showAllSeats();
     void describeAll();
+    void showCrib();
 
     TableModel& m_model;
     TableScale& m_scale;
     std::array<Items, 4> m_positions; // bottom, left, top, right
+    // The crib, face down beside its owner (the dealer) from the starter to the next deal.
+    ImageLabel* m_crib = nullptr;
+    QLabel* m_cribName = nullptr;
 };

@@ -19,6 +19,28 @@ constexpr int kCardsY[5] = {0, 19, 135, 251, 366};
 constexpr int kRibbonY[5] = {0, 93, 209, 325, 440};
 constexpr int kCribY = 337;
 
+// The starter lies under the hand with a 25-unit strip showing: a gold tag along the strip
+// says which card it is.
+void markStarter(QPainter& p) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF tag(13, 34, 11, 58);
+    p.setPen(QPen(QColor(0x8a, 0x5a, 0x0a), 1));
+    p.setBrush(QColor(0xff, 0xd7, 0x5e));
+    p.drawRoundedRect(tag, 3, 3);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(8);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0x3a, 0x24, 0x04));
+    p.translate(tag.center());
+    p.rotate(-90);
+    p.drawText(QRectF(-tag.height() / 2, -tag.width() / 2, tag.height(), tag.width()),
+               Qt::AlignCenter, QStringLiteral("STARTER"));
+    p.restore();
+}
+
 } // namespace
 
 SummaryView::SummaryView(TableModel& model, QWidget* board)
@@ -114,7 +136,10 @@ void SummaryView::showRows() {
     if (!m_model.summaryOpen()) m_panel->hide();
     for (int seat = 1; seat <= table::kSeats; ++seat) {
         const auto score = m_model.rowScore(seat);
-        m_name[std::size_t(seat)]->setText(m_model.rowName(seat));
+        // A hand not counted because the game ended still says whose it was.
+        QString name = m_model.rowName(seat);
+        if (name.isEmpty() && !m_model.summaryLines(seat).isEmpty()) name = m_model.seatName(seat);
+        m_name[std::size_t(seat)]->setText(name);
         placeFinalScore(seat);
         m_score[std::size_t(seat)]->setText(
             score ? QStringLiteral("Score: ") + QString::number(*score) : QString());
@@ -149,8 +174,10 @@ void SummaryView::showRows() {
                 // The starter at the left, the four cards over it, each 15 pixels further right.
                 QPixmap picture = pictures::blankAt(width, 96, density);
                 QPainter painter(&picture);
-                if (rules::isCard(starter))
+                if (rules::isCard(starter)) {
                     painter.drawPixmap(0, 0, pictures::bigCard(starter, density));
+                    markStarter(painter);
+                }
                 const int offsets[4] = {25, 40, 55, 70};
                 for (std::size_t k = 0; k < 4; ++k)
                     if (rules::isCard(cards[k]))
@@ -167,4 +194,6 @@ void SummaryView::showRibbons() {
         ribbon->setVisible(won);
         if (won) ribbon->raise();
     }
+    // The table's winner badges never lie over the summary's text while it is open.
+    if (!m_panel->isHidden()) m_panel->raise();
 }

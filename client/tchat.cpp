@@ -121,6 +121,9 @@ void Tchat::buildBoard() {
     chatLayout->addWidget(m_chatPanel);
     connect(&m_boardView->scale(), &TableScale::factorChanged, m_chatPanel, &ChatPanel::setScale);
 
+    // After the summary's own, so the button lies over the open summary, clear of its text.
+    connect(&m_model, &TableModel::summaryOpened, m_boardView, &BoardView::showStartOffered);
+    connect(&m_model, &TableModel::summaryChanged, m_boardView, &BoardView::showStartOffered);
     connect(m_boardView, &BoardView::startPressed, this, &Tchat::button_startClick);
     connect(m_boardView, &BoardView::logoPressed, this,
             [this] { emit sideWindowRequested(SideWindow::WebLink); });
