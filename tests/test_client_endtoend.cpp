@@ -6,6 +6,7 @@
 // or 200) the table is zoomed first and the pictures' names end in the zoom;
 // CRIBBAGE_SCREENSHOT_SEED deals another game.
 #include "client/autoplay.h"
+#include "client/tablescale.h"
 #include "client/tchat.h"
 #include "rules/cards.h"
 #include "rules/random.h"
@@ -204,6 +205,57 @@ TEST_P(EndToEnd, ALocalPlayerPlaysAWholeGameWithTheMouse) {
     EXPECT_EQ(chat->findChild<QLabel*>(QString("label_score%1").arg(s.winner()))->text(),
               QString::number(best));
     Q_UNUSED(dones);
+}
+
+// A whole game from the keyboard with the table zoomed (to 200%, or as much as the screen
+// holds): the keys go through the handlers the mouse uses.
+TEST_F(EndToEnd, ALocalPlayerPlaysAWholeGameFromTheKeyboardZoomed) {
+    chat->show();
+    chat->Zoom1Click(200);
+    chat->processparams({});
+    const TableModel& s = chat->model();
+    ASSERT_TRUE(spinUntil([&] { return s.connected() && s.seat(1).person; }, 30000));
+    QWidget* board = find("panel_board");
+    auto key = [board](int k) { QTest::keyClick(board, Qt::Key(k)); };
+    // Enter is Start Game for the host; the game start window takes the choice.
+    key(Qt::Key_Return);
+    ASSERT_TRUE(gamestart->isVisible());
+    gamestart->selectgt("2");
+    gamestart->selectpts("2");
+    gamestart->button_startClick();
+
+    int dones = 0, played = 0;
+    QDeadlineTimer deadline(90000);
+    while (s.winner() == 0 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (s.summaryOpen() && shown("button_done")) {
+            key(Qt::Key_Return);
+            ++dones;
+            continue;
+        }
+        if (s.turnSeat() != s.localSeat() || s.mayAct() < 1) continue;
+        const std::vector<int> positions = s.rowPositions();
+        if (positions.empty()) continue;
+        if (s.phase() == 1 || s.phase() == 2) {
+            key(Qt::Key_1); // three players give one card
+            ASSERT_TRUE(s.okOffered());
+            key(Qt::Key_Return);
+            continue;
+        }
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            if (s.isPlayable(positions[i])) {
+                key(Qt::Key_1 + int(i));
+                ++played;
+                break;
+            }
+        }
+    }
+    ASSERT_NE(s.winner(), 0) << "status: " << s.status().toStdString();
+    EXPECT_GT(played, 0);
+    EXPECT_GT(dones, 0);
+    const double factor = TableScale::of(board)->factor();
+    EXPECT_GT(factor, 1.0);
+    EXPECT_NEAR(find("image_turnover")->width(), 71 * factor, 1.0);
 }
 
 // The self-playing seat, as the two-machine test and a demonstration table use it: it starts
