@@ -202,7 +202,8 @@ double BoardView::fittingFactor(const QSize& area, double wanted) {
                                 area.height() / double(TableScale::kHeight));
     // A window sized for the wanted zoom may miss it by a menu bar's rounding.
     if (wanted > 0 && std::abs(fit - wanted) < 0.012) return wanted;
-    return std::max(1.0, fit);
+    // In steps of 2%: a window dragged larger repaints the table every few pixels, not at each.
+    return std::max(1.0, std::floor(fit * 50 + 1e-9) / 50);
 }
 
 void BoardView::setZoom(double factor) {

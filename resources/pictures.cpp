@@ -18,6 +18,7 @@ namespace {
 constexpr int CardCount = 54;
 constexpr int BallCount = 5;
 constexpr int SmileyCount = 18;
+constexpr int kDensitiesKept = 3;
 
 struct Store {
     bool painted = false;
@@ -31,8 +32,10 @@ struct Store {
     QPixmap pegboard, dealer, go, turn, winner, ribbon, eyes, ok, done, start, background, played,
         logo;
     std::array<QPixmap, 7> icons;
-    // Pictures painted for other densities, by picture, index and density in hundredths.
+    // Pictures painted for other densities, by picture, index and density in hundredths, and
+    // the densities kept, the latest first.
     QHash<quint64, QPixmap> dense;
+    QList<int> densities;
 };
 
 Store& store() {
@@ -270,10 +273,24 @@ QPixmap at(Picture picture, int index, double density) {
         (quint64(picture) << 48) | (quint64(quint16(kept)) << 32) | quint64(hundredths);
     auto found = s.dense.constFind(key);
     if (found != s.dense.constEnd()) return *found;
+    // A window dragged larger passes through many scales; only the last few are kept, so the
+    // pictures of a board take a few megabytes, not one set per step of the drag.
+    s.densities.removeOne(hundredths);
+    s.densities.prepend(hundredths);
+    while (s.densities.size() > kDensitiesKept) {
+        const quint64 dropped = quint64(s.densities.takeLast());
+        s.dense.removeIf([dropped](const QHash<quint64, QPixmap>::iterator& it) {
+            return (it.key() & 0xffffffffu) == dropped;
+        });
+    }
     const paint::DensityScope scope(hundredths / 100.0);
     QPixmap pm = QPixmap::fromImage(paintOne(picture, kept));
     s.dense.insert(key, pm);
     return pm;
+}
+
+int densitiesKept() {
+    return int(store().densities.size());
 }
 
 QPixmap blankAt(int w, int h, double density) {

@@ -74,6 +74,8 @@ inline QPixmap bigCard(int index, double density) {
 inline QPixmap ball(int index, double density) {
     return at(Picture::Ball, index, density);
 }
+// How many densities other than 1 have pictures kept now: the latest three at most.
+int densitiesKept();
 // A transparent picture of w x h units at the density, to compose others on.
 QPixmap blankAt(int w, int h, double density);
 

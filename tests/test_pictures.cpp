@@ -371,6 +371,19 @@ TEST(PicturesAtDensity, FinerPicturesShowTheSameCardAndAreKept) {
     EXPECT_GT(corner.red(), corner.blue());
 }
 
+TEST(PicturesAtDensity, OnlyTheLatestDensitiesAreKept) {
+    // As a window dragged larger would ask: many scales, one after the other.
+    for (int step = 0; step < 40; ++step) {
+        const double density = 1.02 + step * 0.02;
+        pictures::at(pictures::Picture::BoardBackground, 0, density);
+        pictures::bigCard(5, density);
+        EXPECT_LE(pictures::densitiesKept(), 3);
+    }
+    // The latest one is still kept.
+    const QPixmap a = pictures::bigCard(5, 1.80);
+    EXPECT_EQ(pictures::bigCard(5, 1.80).cacheKey(), a.cacheKey());
+}
+
 TEST(PicturesAtDensity, IndexOutsideAListGivesAnEmptyPictureAndGrowsNothing) {
     const QPixmap a = pictures::bigCard(-5, 2.0);
     const QPixmap b = pictures::bigCard(4000, 2.0);
