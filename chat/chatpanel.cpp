@@ -127,12 +127,39 @@ ChatPanel::ChatPanel(QWidget* parent) : QWidget(parent) {
     column->addWidget(m_mainchat, 1);
     column->addLayout(entryRow);
 
+    m_buttonFont = m_phraseButtons[0]->font();
+
     buildMenus();
     buildOptions();
 
 #ifdef CRIBBAGE_CHAT_PLAYER
     m_player = new SoundPlayer(this);
 #endif
+}
+
+void ChatPanel::setScale(double scale) {
+    if (scale <= 0) return;
+    m_mainchat->setScale(scale);
+    const auto scaled = [scale](int units) { return qMax(1, qRound(units * scale)); };
+    QFont entryFont = m_mychat->font();
+    entryFont.setPixelSize(scaled(13));
+    m_mychat->setFont(entryFont);
+    QFont buttonFont = m_buttonFont;
+    if (buttonFont.pixelSize() > 0)
+        buttonFont.setPixelSize(scaled(buttonFont.pixelSize()));
+    else
+        buttonFont.setPointSizeF(buttonFont.pointSizeF() * scale);
+    for (QPushButton* b : m_phraseButtons) {
+        b->setFont(buttonFont);
+        b->setFixedHeight(scaled(20));
+        b->setMinimumWidth(scaled(18));
+    }
+    // The face painted for its size, as sharp as the table's pictures.
+    QPixmap face = pictures::at(pictures::Picture::Smiley, 0, scale * devicePixelRatioF());
+    face.setDevicePixelRatio(devicePixelRatioF());
+    m_smilies->setIcon(QIcon(face));
+    m_smilies->setIconSize(QSize(scaled(17), scaled(17)));
+    if (auto* column = qobject_cast<QBoxLayout*>(layout())) column->setSpacing(scaled(3));
 }
 
 void ChatPanel::setSeatName(int seat, const QString& name) {

@@ -84,6 +84,8 @@ public:
     // null in a build without the player.
     SoundPlayer* soundPlayer() const { return m_player; }
     QLineEdit* entry() const { return m_mychat; }
+    // The table's scale: the chat's text, entry line and buttons grow with the table.
+    void setScale(double scale);
     static QString chatterSoundText(int number); // 0 "<Cancel>", 1..20
 
     // Handlers, public so that the owner and tests can reach them.
@@ -135,6 +137,7 @@ private:
     std::array<QPushButton*, kPhraseCount> m_phraseButtons{};
     std::array<QString, kPhraseCount> m_phrases;
     QToolButton* m_smilies = nullptr;
+    QFont m_buttonFont; // the phrase buttons' font at 100%
     QMenu* m_popupMainchat = nullptr;
     QMenu* m_popupMychat = nullptr;
     QMenu* m_popupSmilies = nullptr;

@@ -4,6 +4,7 @@
 
 #include "chat/chatcolour.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -59,7 +60,7 @@ QTextCharFormat ChatView::formatFor(int index) const {
     // The chat was laid out for Arial; the others stand in where it is missing.
     f.setFontFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                        QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    f.setFontPointSize(m_textSize);
+    f.setFontPointSize(m_textSize * m_scale);
     f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(s.italic);
     f.setFontUnderline(s.underline);
@@ -80,7 +81,29 @@ void ChatView::setStyle(int index, const Style& style) {
 void ChatView::setTextSize(int points) {
     if (points < 1 || points == m_textSize) return;
     m_textSize = points;
+    restyleAll();
+}
+
+void ChatView::setScale(double scale) {
+    if (scale <= 0 || scale == m_scale) return;
+    m_scale = scale;
+    restyleAll();
+}
+
+bool ChatView::atEnd() const {
+    const QScrollBar* bar = verticalScrollBar();
+    return bar->value() >= bar->maximum();
+}
+
+void ChatView::restyleAll() {
+    // Larger or smaller text moves the newest line out of view or leaves room under it; a
+    // player who was reading it should still see it afterwards.
+    const bool wasAtEnd = atEnd();
     restyle(-1);
+    if (!wasAtEnd) return;
+    // The scroll range follows the document's new height only once it is laid out again.
+    document()->documentLayout()->documentSize();
+    scrollToEnd();
 }
 
 // style -1 redraws every style. The ranges are collected first because changing a piece's

@@ -27,7 +27,13 @@ public:
     void setStyle(int index, const Style& style);
     // The size, in points, of all fifteen styles.
     int textSize() const { return m_textSize; }
+    // A view scrolled to its newest line stays there through the change.
     void setTextSize(int points);
+    // The table's scale: the text is shown at its size times the scale.
+    void setScale(double scale);
+    double scale() const { return m_scale; }
+    // Whether the newest line is in view (or there is nothing to scroll).
+    bool atEnd() const;
 
     // Starts a new line with the name part and a blank, then the pieces, all in the line's style
     // except links, which take the link style.
@@ -64,9 +70,12 @@ protected:
 private:
     QTextCharFormat formatFor(int style) const;
     void restyle(int style);
+    // Redraws every style, keeping a view that showed its newest line on it.
+    void restyleAll();
 
     std::array<Style, chatline::kStyleCount> m_styles;
     int m_textSize = 10;
+    double m_scale = 1.0;
     int m_lineCount = 0;
     QStringList m_links;
 };

@@ -62,7 +62,16 @@ void Tchat::needtwo(std::string_view args) {
 void Tchat::toomuch(std::string_view args) {
     const auto seat = net::toClient::readToomuch(args);
     if (!seat || *seat != m_model.localSeat()) return;
-    setStatus(QStringLiteral("Invalid Card."));
+    // The card the server refused is the one still raised; say why, when the count shows it.
+    QString why;
+    for (const int pos : m_model.rowPositions()) {
+        const TableModel::HandCard& card = m_model.card(pos);
+        if (!card.raised) continue;
+        if (m_model.runningTotal() + rules::countValue(card.code) > 31)
+            why = QStringLiteral(" It would pass 31.");
+        break;
+    }
+    setStatus(QStringLiteral("Invalid Card.") + why);
     playsounds(QStringLiteral("wrong"));
     m_model.setTurn(*seat, *seat, m_model.mayAct());
 }

@@ -4,6 +4,7 @@
 
 #include "client/hintadvisor.h"
 #include "client/tablemodel.h"
+#include "client/tablescale.h"
 #include "rules/cards.h"
 
 #include <QFrame>
@@ -18,13 +19,14 @@ namespace {
 constexpr int kKeepsX = 214;
 constexpr int kKeepsY = 186;
 constexpr int kKeepsWidth = 174;
-// Right of the hand, where OK stood during the giving; the play holds at most five cards.
-constexpr int kPlayX = 340;
-constexpr int kPlayY = 358;
-constexpr int kPlayWidth = 156;
-// Left of the hand, below the seat on the left.
-constexpr int kButtonX = 116;
-constexpr int kButtonY = 400;
+// Right of the hand, where OK stands during the giving: a narrow note, clear of the crib beside
+// the seat on the right and of the seat's name.
+constexpr int kPlayX = 338;
+constexpr int kPlayY = 362;
+constexpr int kPlayWidth = 84;
+// Left of the table's middle, between the seat on the left and the crib's place below it.
+constexpr int kButtonX = 118;
+constexpr int kButtonY = 314;
 
 const char* const kPanelStyle =
     "QFrame { background: #f6efd9; border: 1px solid #6b4a2b; border-radius: 5px; }"
@@ -69,20 +71,17 @@ HintPanel::HintPanel(TableModel& model, HintAdvisor& advisor, QWidget* board)
 
     m_button = new QPushButton(QStringLiteral("Hint"), board);
     m_button->setObjectName(QStringLiteral("button_hint"));
-    m_button->setStyleSheet(QLatin1String(kButtonStyle));
+    m_scale = TableScale::of(board);
     m_button->setCursor(Qt::PointingHandCursor);
     // The keys of the table go to the hand and its buttons; the hint has its own key.
     m_button->setFocusPolicy(Qt::NoFocus);
     m_button->setToolTip(
         QStringLiteral("The cards a good player would give, or the card to lay (H)"));
-    m_button->adjustSize();
-    m_button->move(kButtonX, kButtonY);
     m_button->hide();
     connect(m_button, &QPushButton::clicked, this, &HintPanel::hintPressed);
 
     m_keepsPanel = new QFrame(board);
     m_keepsPanel->setObjectName(QStringLiteral("panel_hint"));
-    m_keepsPanel->setStyleSheet(QLatin1String(kPanelStyle));
     m_keepsPanel->setToolTip(
         QStringLiteral("Points to expect from each way to give: the hand over every starter, the "
                        "crib over every way the other cards can fill it. Net adds your own crib "
@@ -98,7 +97,7 @@ HintPanel::HintPanel(TableModel& model, HintAdvisor& advisor, QWidget* board)
     for (int c = 0; c < 4; ++c) {
         QLabel* head = cell(m_keepsPanel, QString(), c == 0 ? Qt::AlignLeft : Qt::AlignRight);
         head->setText(QString::fromLatin1(heads[c]));
-        head->setStyleSheet(QLatin1String(kHeadStyle));
+        m_heads.append(head);
         grid->addWidget(head, 1, c);
     }
     for (int r = 0; r < HintAdvisor::kKeepsShown; ++r) {
@@ -118,13 +117,10 @@ HintPanel::HintPanel(TableModel& model, HintAdvisor& advisor, QWidget* board)
                 l->setStyleSheet(QLatin1String(kBestStyle));
     }
     grid->setColumnStretch(0, 1);
-    m_keepsPanel->setFixedWidth(kKeepsWidth);
-    m_keepsPanel->move(kKeepsX, kKeepsY);
     m_keepsPanel->hide();
 
     m_playPanel = new QFrame(board);
     m_playPanel->setObjectName(QStringLiteral("panel_hintplay"));
-    m_playPanel->setStyleSheet(QLatin1String(kPanelStyle));
     auto* box = new QVBoxLayout(m_playPanel);
     box->setContentsMargins(5, 4, 5, 5);
     m_playText = new QLabel(m_playPanel);
@@ -132,9 +128,19 @@ HintPanel::HintPanel(TableModel& model, HintAdvisor& advisor, QWidget* board)
     m_playText->setTextFormat(Qt::PlainText);
     m_playText->setWordWrap(true);
     box->addWidget(m_playText);
-    m_playPanel->setFixedWidth(kPlayWidth);
-    m_playPanel->move(kPlayX, kPlayY);
     m_playPanel->hide();
+
+    applyScale();
+    if (m_scale) {
+        m_scale->move(m_button, QPoint(kButtonX, kButtonY));
+        m_scale->move(m_keepsPanel, QPoint(kKeepsX, kKeepsY));
+        m_scale->move(m_playPanel, QPoint(kPlayX, kPlayY));
+        connect(m_scale, &TableScale::factorChanged, this, &HintPanel::applyScale);
+    } else {
+        m_button->move(kButtonX, kButtonY);
+        m_keepsPanel->move(kKeepsX, kKeepsY);
+        m_playPanel->move(kPlayX, kPlayY);
+    }
 
     connect(&m_advisor, &HintAdvisor::availableChanged, m_button, &QWidget::setEnabled);
     connect(&m_advisor, &HintAdvisor::hintChanged, this, &HintPanel::showHint);
@@ -142,6 +148,33 @@ HintPanel::HintPanel(TableModel& model, HintAdvisor& advisor, QWidget* board)
     connect(&m_model, &TableModel::winnerChanged, this, &HintPanel::showButton);
     connect(&m_model, &TableModel::connectionChanged, this, &HintPanel::showButton);
     m_button->setEnabled(m_advisor.available());
+}
+
+void HintPanel::applyScale() {
+    const double factor = m_scale ? m_scale->factor() : 1.0;
+    auto length = [factor](int units) { return qRound(units * factor); };
+    auto style = [factor](const char* sheet) {
+        return TableScale::scaledStyle(QLatin1String(sheet), factor);
+    };
+    m_button->setStyleSheet(style(kButtonStyle));
+    m_keepsPanel->setStyleSheet(style(kPanelStyle));
+    m_playPanel->setStyleSheet(style(kPanelStyle));
+    for (QLabel* head : std::as_const(m_heads)) head->setStyleSheet(style(kHeadStyle));
+    m_keepsPanel->layout()->setContentsMargins(length(4), length(4), length(4), length(5));
+    if (auto* grid = qobject_cast<QGridLayout*>(m_keepsPanel->layout()))
+        grid->setVerticalSpacing(length(1));
+    m_playPanel->layout()->setContentsMargins(length(5), length(4), length(5), length(5));
+    m_keepsPanel->setFixedWidth(length(kKeepsWidth));
+    m_playPanel->setFixedWidth(length(kPlayWidth));
+    m_button->adjustSize();
+    m_keepsPanel->adjustSize();
+    fitPlayPanel();
+}
+
+// A narrow note: as high as its wrapped lines need at its width.
+void HintPanel::fitPlayPanel() {
+    m_playPanel->layout()->activate();
+    m_playPanel->setFixedHeight(m_playPanel->layout()->totalHeightForWidth(m_playPanel->width()));
 }
 
 void HintPanel::showButton() {
@@ -186,7 +219,7 @@ void HintPanel::showPlay() {
     }
     m_playText->setText(QStringLiteral("Lay the ") + HintAdvisor::cardText(m_advisor.playCard()) +
                         QStringLiteral(": ") + m_advisor.reason());
-    m_playPanel->adjustSize();
+    fitPlayPanel();
     m_playPanel->show();
     m_playPanel->raise();
 }

@@ -2,6 +2,7 @@
 // during the giving, and the word on the suggested card during the play.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <array>
 
@@ -11,6 +12,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 class TableModel;
+class TableScale;
 
 class HintPanel : public QObject {
     Q_OBJECT
@@ -32,6 +34,9 @@ private:
     void showHint();
     void showKeeps();
     void showPlay();
+    // Sizes, lettering and margins for the table's scale; the places follow it by themselves.
+    void applyScale();
+    void fitPlayPanel();
 
     TableModel& m_model;
     HintAdvisor& m_advisor;
@@ -41,4 +46,6 @@ private:
     std::array<KeepRow, 5> m_rows{};
     QFrame* m_playPanel = nullptr;
     QLabel* m_playText = nullptr;
+    QList<QLabel*> m_heads;
+    TableScale* m_scale = nullptr;
 };

@@ -15,7 +15,7 @@ const char* const kLevelEntries[] = {"ComputerClassic1", "ComputerExpert1"};
 } // namespace
 
 void Tchat::buildGameMenu(QMenu* game) {
-    QAction* hint = game->addAction(QStringLiteral("Hint"));
+    QAction* hint = game->addAction(QStringLiteral("&Hint"));
     hint->setObjectName(QStringLiteral("Hint1"));
     // A plain letter: the chat's entry line takes it first while it has the focus.
     hint->setShortcut(QKeySequence(Qt::Key_H));
@@ -26,7 +26,7 @@ void Tchat::buildGameMenu(QMenu* game) {
 }
 
 void Tchat::buildComputerMenu(QMenu* options) {
-    QMenu* menu = options->addMenu(QStringLiteral("Computer Players"));
+    QMenu* menu = options->addMenu(QStringLiteral("&Computer Players"));
     menu->setObjectName(QStringLiteral("ComputerPlayers1"));
     menu->setToolTipsVisible(true);
     // Every table is run by its host's program, so only the host's choice plays.
@@ -47,7 +47,7 @@ void Tchat::buildComputerMenu(QMenu* options) {
     }
     showComputerLevel();
 
-    QAction* values = options->addAction(QStringLiteral("Show Discard Values"));
+    QAction* values = options->addAction(QStringLiteral("Show &Discard Values"));
     values->setObjectName(QStringLiteral("ShowDiscardValues1"));
     values->setCheckable(true);
     values->setStatusTip(QStringLiteral("The values of every way to give, at every giving"));

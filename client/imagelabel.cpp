@@ -7,8 +7,35 @@
 ImageLabel::ImageLabel(QWidget* parent) : QLabel(parent) {}
 
 void ImageLabel::setImage(const QPixmap& pixmap) {
+    m_painter = nullptr;
     setPixmap(pixmap);
-    resize(pixmap.size());
+    resize(pixmap.deviceIndependentSize().toSize());
+}
+
+void ImageLabel::setPicture(std::function<QPixmap(double)> painter) {
+    m_painter = std::move(painter);
+    paintPicture();
+}
+
+void ImageLabel::clearPicture() {
+    m_painter = nullptr;
+    clear();
+}
+
+void ImageLabel::setDensity(double density) {
+    if (density <= 0 || density == m_density) return;
+    m_density = density;
+    paintPicture();
+}
+
+void ImageLabel::paintPicture() {
+    if (!m_painter) return;
+    // Painted in device pixels for the scale and the screen; shown at the screen's ratio, so a
+    // picture twice as fine stands twice as large.
+    QPixmap pixmap = m_painter(m_density);
+    pixmap.setDevicePixelRatio(devicePixelRatioF());
+    setPixmap(pixmap);
+    resize(pixmap.deviceIndependentSize().toSize());
 }
 
 void ImageLabel::mousePressEvent(QMouseEvent* event) {

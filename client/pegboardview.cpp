@@ -2,22 +2,27 @@
 #include "client/pegboardview.h"
 
 #include "chat/chatline.h"
+#include "client/boardstyle.h"
 #include "client/imagelabel.h"
 #include "client/tablemodel.h"
+#include "client/tablescale.h"
 #include "resources/pictures.h"
 
-PegboardView::PegboardView(TableModel& model, QWidget* board) : QObject(board), m_model(model) {
+using boardstyle::listed;
+using pictures::Picture;
+
+PegboardView::PegboardView(TableModel& model, QWidget* board)
+    : QObject(board), m_model(model), m_scale(*TableScale::of(board)) {
     auto* pegboard = new ImageLabel(board);
     pegboard->setObjectName(QStringLiteral("image_pegboard"));
-    pegboard->setImage(pictures::pegboard());
-    pegboard->setGeometry(3, 12, 98, 460);
+    m_scale.setPicture(pegboard, listed(Picture::Pegboard));
+    m_scale.move(pegboard, QPoint(3, 12));
 
     for (int seat = 1; seat <= table::kSeats; ++seat) {
         for (int peg = 1; peg <= 2; ++peg) {
             auto* label = new ImageLabel(board);
             label->setObjectName(QStringLiteral("image_peg%1%2").arg(seat).arg(peg));
-            label->setImage(pictures::ball(seat));
-            label->resize(12, 12);
+            m_scale.setPicture(label, listed(Picture::Ball, seat));
             label->setProperty("tag", seat);
             label->setMouseTracking(true);
             connect(label, &ImageLabel::hovered, this,
@@ -35,19 +40,19 @@ void PegboardView::showPegs(int seat) {
     const TableModel::Seat& s = m_model.seat(seat);
     ImageLabel* front = m_pegs[std::size_t(seat)][1];
     ImageLabel* back = m_pegs[std::size_t(seat)][2];
-    back->move(pictures::pegSpot(seat, s.pegBack));
+    m_scale.move(back, pictures::pegSpot(seat, s.pegBack));
     back->raise();
-    front->move(pictures::pegSpot(seat, s.pegFront));
+    m_scale.move(front, pictures::pegSpot(seat, s.pegFront));
     front->raise();
 }
 
 void PegboardView::showColours() {
     const int type = m_model.gameType();
     for (int seat = 1; seat <= table::kSeats; ++seat) {
-        const QPixmap& ball = pictures::ball(type ? table::ballOf(type, seat) : seat);
+        const int ball = type ? table::ballOf(type, seat) : seat;
         for (int peg = 1; peg <= 2; ++peg) {
             ImageLabel* label = m_pegs[std::size_t(seat)][std::size_t(peg)];
-            label->setImage(ball);
+            m_scale.setPicture(label, listed(Picture::Ball, ball));
             label->setToolTip(chatline::plainToolTip(m_model.seatName(seat)));
         }
     }

@@ -7,6 +7,7 @@
 class ImageLabel;
 class QWidget;
 class TableModel;
+class TableScale;
 
 class PegboardView : public QObject {
     Q_OBJECT
@@ -21,6 +22,7 @@ private:
     void showColours();
 
     TableModel& m_model;
+    TableScale& m_scale;
     // [seat][1] the front peg, [seat][2] the back one.
     std::array<std::array<ImageLabel*, 3>, 5> m_pegs{};
 };

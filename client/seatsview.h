@@ -10,6 +10,7 @@ class QLabel;
 class QPoint;
 class QWidget;
 class TableModel;
+class TableScale;
 
 class SeatsView : public QObject {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
 
     // An opponent's hand: its card backs, 5 pixels apart, or the Not Playing picture.
     void showtheirs(int seat);
+    // What a screen reader says for a seat: "Rori, 57 points, dealer".
+    QString description(int seat) const;
 
 signals:
     // The context menu was asked for on a seat's name label.
@@ -48,7 +51,13 @@ private:
     void showColours();
     void showWinners();
     void showAllSeats();
+    void describeAll();
+    void showCrib();
 
     TableModel& m_model;
+    TableScale& m_scale;
     std::array<Items, 4> m_positions; // bottom, left, top, right
+    // The crib, face down beside its owner (the dealer) from the starter to the next deal.
+    ImageLabel* m_crib = nullptr;
+    QLabel* m_cribName = nullptr;
 };

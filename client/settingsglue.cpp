@@ -153,6 +153,8 @@ void Tchat::loadinifile() {
     m_computerLevel = ini.computerLevel;
     showComputerLevel();
     applyDiscardValues(ini.discardValues);
+    // A window stored larger than the zoom asks keeps its size; the table fits it.
+    applyZoom(ini.zoom, true);
     if (auto* tracker = findChild<SettingsTracker*>(QString(), Qt::FindDirectChildrenOnly))
         tracker->setLoaded();
     emit settingsLoaded();
@@ -172,6 +174,7 @@ IniSettings Tchat::currentSettings() const {
     ini.playSounds = m_chatPanel->playSounds();
     ini.computerLevel = m_computerLevel;
     ini.discardValues = m_hints->showDiscardValues();
+    ini.zoom = m_zoom;
     return ini;
 }
 

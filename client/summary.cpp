@@ -19,6 +19,19 @@ void Tchat::endscore(std::string_view args) {
     for (std::size_t k = 0; k < 4; ++k) record.cards[k] = m->cards[k];
     record.starter = m->cards[4];
     m_model.reportShow(m->dealer, record, m->partner, m->partnerScore);
+    // The summary closes at Done; the score log keeps what each hand and the crib made.
+    const int local = m_model.localSeat();
+    const int owner = m->seat == table::kCribBox ? m->dealer : m->seat;
+    const bool crib = m->seat == table::kCribBox;
+    if (table::isPlayingSeat(owner)) {
+        const QString points = QString::number(m->total);
+        addScoreLine(
+            owner == local
+                ? QStringLiteral("You score ") + points +
+                      (crib ? QStringLiteral(" for your crib.") : QStringLiteral(" for your hand."))
+                : seatName(owner) + QStringLiteral(" scores ") + points +
+                      (crib ? QStringLiteral(" for the crib.") : QStringLiteral(" for the hand.")));
+    }
     playsounds(QStringLiteral("roundover"));
 }
 

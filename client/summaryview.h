@@ -10,6 +10,7 @@ class QLabel;
 class QListWidget;
 class QWidget;
 class TableModel;
+class TableScale;
 
 class SummaryView : public QObject {
     Q_OBJECT
@@ -26,6 +27,7 @@ private:
     void showRibbons();
 
     TableModel& m_model;
+    TableScale& m_scale;
     QWidget* m_panel = nullptr;
     std::array<QLabel*, 5> m_name{};
     std::array<QLabel*, 5> m_score{};

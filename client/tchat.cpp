@@ -11,6 +11,7 @@
 #include "client/prompts.h"
 #include "client/seatsview.h"
 #include "client/summaryview.h"
+#include "client/tablescale.h"
 #include "resources/pictures.h"
 #include "rules/random.h"
 #include "settings/inifile.h"
@@ -18,7 +19,10 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 namespace {
 
@@ -59,6 +63,7 @@ Tchat::Tchat(QWidget* parent) : QMainWindow(parent) {
     m_hints = new HintAdvisor(m_model, this);
     buildMenus();
     buildBoard();
+    buildKeys();
     buildModeration();
     // Until the settings file is read at login, the window holds the settings' own "before
     // login" values (no Text Size entry checked yet, chatter sounds off).
@@ -118,7 +123,11 @@ void Tchat::buildBoard() {
     chatLayout->setContentsMargins(0, 0, 0, 0);
     m_chatPanel->setParent(m_boardView->chatArea());
     chatLayout->addWidget(m_chatPanel);
+    connect(&m_boardView->scale(), &TableScale::factorChanged, m_chatPanel, &ChatPanel::setScale);
 
+    // After the summary's own, so the button lies over the open summary, clear of its text.
+    connect(&m_model, &TableModel::summaryOpened, m_boardView, &BoardView::showStartOffered);
+    connect(&m_model, &TableModel::summaryChanged, m_boardView, &BoardView::showStartOffered);
     connect(m_boardView, &BoardView::startPressed, this, &Tchat::button_startClick);
     connect(m_boardView, &BoardView::logoPressed, this,
             [this] { emit sideWindowRequested(SideWindow::WebLink); });
@@ -140,30 +149,31 @@ void Tchat::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    m_startGame = add(file, "StartGame1", QStringLiteral("Start Game"));
+    m_startGame = add(file, "StartGame1", QStringLiteral("&Start Game"));
     connect(m_startGame, &QAction::triggered, this, &Tchat::button_startClick);
     file->addSeparator();
-    connect(add(file, "Exit1", QStringLiteral("Exit")), &QAction::triggered, this,
-            &Tchat::Exit1Click);
+    QAction* exit = add(file, "Exit1", QStringLiteral("E&xit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &Tchat::Exit1Click);
 
-    QMenu* game = bar->addMenu(QStringLiteral("Game"));
+    QMenu* game = bar->addMenu(QStringLiteral("&Game"));
     game->setObjectName(QStringLiteral("Game1"));
     buildGameMenu(game);
 
-    QMenu* options = bar->addMenu(QStringLiteral("Options"));
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
     // The sound switches and the chat's own entries belong to the chat panel.
     m_chatPanel->addSoundActions(options);
 
-    QMenu* botSpeed = options->addMenu(QStringLiteral("Bot Speed"));
+    QMenu* botSpeed = options->addMenu(QStringLiteral("&Bot Speed"));
     botSpeed->setObjectName(QStringLiteral("BotSpeed1"));
     // No entry is checked until the player picks one (or the settings do); the speed is Normal.
     const std::pair<const char*, int> speeds[] = {
         {"Slow1", 2000}, {"Normal1", 1000}, {"Fast1", 500}};
     for (const auto& [name, value] : speeds) {
-        QAction* a = add(botSpeed, name, QString::fromLatin1(name).chopped(1));
+        QAction* a = add(botSpeed, name, QLatin1Char('&') + QString::fromLatin1(name).chopped(1));
         a->setCheckable(true);
         a->setData(value);
         connect(a, &QAction::triggered, this, [this, a] { Fast1Click(a); });
@@ -173,34 +183,56 @@ void Tchat::buildMenus() {
     options->addSeparator();
     m_chatPanel->addChatActions(options);
     options->addSeparator();
-    connect(add(options, "ResetScreenLocation1", QStringLiteral("Reset Screen Location")),
+    connect(add(options, "ResetScreenLocation1", QStringLiteral("&Reset Screen Location")),
             &QAction::triggered, this, &Tchat::ResetScreenLocation1Click);
-    m_justWatch = add(options, "JustWatch1", QStringLiteral("Just Watch"));
+    m_justWatch = add(options, "JustWatch1", QStringLiteral("&Just Watch"));
     m_justWatch->setCheckable(true);
 
-    QMenu* view = bar->addMenu(QStringLiteral("View"));
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
     const struct {
         const char* name;
         const char* text;
         SideWindow window;
-    } views[] = {{"ViewTally1", "View Tally", SideWindow::Tally},
-                 {"SpyList1", "Spy List", SideWindow::SpyList},
-                 {"PrhaseList1", "Phrase List", SideWindow::Phrases},
-                 {"DealHistory1", "Deal History", SideWindow::DealHistory}};
+    } views[] = {{"ViewTally1", "View &Tally", SideWindow::Tally},
+                 {"SpyList1", "&Spy List", SideWindow::SpyList},
+                 {"PrhaseList1", "&Phrase List", SideWindow::Phrases},
+                 {"DealHistory1", "&Deal History", SideWindow::DealHistory}};
     for (const auto& v : views) {
         const SideWindow window = v.window;
         connect(add(view, v.name, QString::fromLatin1(v.text)), &QAction::triggered, this,
                 [this, window] { emit sideWindowRequested(window); });
     }
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    view->addSeparator();
+    QMenu* zoom = view->addMenu(QStringLiteral("&Zoom"));
+    zoom->setObjectName(QStringLiteral("Zoom1"));
+    QAction* zoomIn = add(zoom, "ZoomIn1", QStringLiteral("Zoom &In"));
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    connect(zoomIn, &QAction::triggered, this, [this] { zoomStep(+1); });
+    QAction* zoomOut = add(zoom, "ZoomOut1", QStringLiteral("Zoom &Out"));
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOut, &QAction::triggered, this, [this] { zoomStep(-1); });
+    zoom->addSeparator();
+    auto* zooms = new QActionGroup(this);
+    for (const int percent : {100, 125, 150, 200}) {
+        QAction* a = add(zoom, "", QStringLiteral("&%1%").arg(percent));
+        a->setObjectName(QStringLiteral("Zoom%1").arg(percent));
+        a->setCheckable(true);
+        a->setChecked(percent == m_zoom);
+        a->setData(percent);
+        zooms->addAction(a);
+        connect(a, &QAction::triggered, this, [this, percent] { Zoom1Click(percent); });
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    QAction* content = add(help, "Help2", QStringLiteral("Content"));
+    QAction* content = add(help, "Help2", QStringLiteral("&Content"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
     connect(content, &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::Help); });
-    connect(add(help, "About1", QStringLiteral("About")), &QAction::triggered, this,
+    connect(add(help, "About1", QStringLiteral("&About")), &QAction::triggered, this,
             [this] { emit sideWindowRequested(SideWindow::About); });
 }
 
@@ -214,10 +246,46 @@ void Tchat::Fast1Click(QAction* entry) {
     saveinifile();
 }
 
+void Tchat::Zoom1Click(int percent) {
+    if (!isZoomEntry(percent)) return;
+    applyZoom(percent, false);
+    saveinifile();
+}
+
+void Tchat::zoomStep(int direction) {
+    static constexpr int steps[] = {100, 125, 150, 200};
+    int at = 0;
+    for (int i = 0; i < 4; ++i)
+        if (steps[i] <= m_zoom) at = i;
+    const int next = std::clamp(at + (direction > 0 ? 1 : -1), 0, 3);
+    if (steps[next] != m_zoom) Zoom1Click(steps[next]);
+}
+
+void Tchat::applyZoom(int percent, bool growOnly) {
+    if (!isZoomEntry(percent)) percent = 100;
+    m_zoom = percent;
+    for (QAction* a : findChildren<QAction*>())
+        if (a->objectName().startsWith(QLatin1String("Zoom")) && a->isCheckable())
+            a->setChecked(a->data().toInt() == percent);
+    const double factor = percent / 100.0;
+    m_boardView->setZoom(factor);
+    // The table's area at this zoom, and what the window adds around it (its menu bar).
+    const QSize area(qCeil(TableScale::kWidth * factor), qCeil(TableScale::kHeight * factor));
+    const QSize around = isVisible() && centralWidget() ? size() - centralWidget()->size()
+                                                        : QSize(0, menuBar()->sizeHint().height());
+    QSize wanted = area + around;
+    // A zoom larger than the screen gets the screen; the table then fits what there is.
+    if (const QScreen* s = screen()) wanted = wanted.boundedTo(s->availableGeometry().size());
+    if (growOnly) wanted = wanted.expandedTo(size());
+    resize(wanted.expandedTo(minimumSizeHint()));
+}
+
 // ---------------------------------------------------------------- window events
 
 void Tchat::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The table has the keyboard first: the chat's line is a click or a Tab away.
+    if (!focusWidget()) m_boardView->board()->setFocus();
     if (m_paramsPending) {
         m_paramsPending = false;
         processparams(m_params);

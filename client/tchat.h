@@ -148,6 +148,15 @@ public:
     void clearall();
     void postscore(int seat, int score);
 
+    // ---- the keyboard ----
+    // A key pressed while the table has the keyboard: 1 to 6 take the row's cards from the
+    // left, the arrows and Tab move the mark, Space takes the marked card, Enter presses OK,
+    // Done or Start Game, whichever shows. True when the key was the table's.
+    bool tableKeyPress(int key, Qt::KeyboardModifiers modifiers);
+    // Enter: the button the table shows, through its handler; false when none shows.
+    bool pressShownButton();
+    HandRow* handRow() const { return m_hand; }
+
     // ---- user actions ----
     void cardimagesMouseDown(int pos, Qt::MouseButton button);
     void sortHand();
@@ -161,6 +170,11 @@ public:
     // Closes without asking: the program ends (the table is gone, the lobby takes over).
     void closeQuietly();
     void Fast1Click(QAction* entry);
+    // View > Zoom: the table at 100, 125, 150 or 200 percent, the window sized to hold it.
+    void Zoom1Click(int percent);
+    // One step along the zoom entries: +1 larger, -1 smaller.
+    void zoomStep(int direction);
+    int zoom() const { return m_zoom; }
 
     // ---- hints and the computer players ----
     void Hint1Click();
@@ -202,6 +216,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -217,6 +232,7 @@ private:
     // Saves the settings with a key the player just chose through a menu, even where the value
     // stayed as it was (see saveinifile).
     void saveChoice(IniKey key);
+    void buildKeys();
     void dispatch(std::string_view command, std::string_view args);
     void updateTimer();
     void openConnection(const QString& host, quint16 port);
@@ -229,6 +245,9 @@ private:
     // the window's minimum.
     QRect fittedGeometry(const QRect& wanted) const;
     void placeWindow(const QRect& place);
+    // Takes a zoom (an entry's percent) and sizes the window for it; growOnly keeps a larger
+    // window as it is.
+    void applyZoom(int percent, bool growOnly);
     void storeWindowPlace();
 
     void setStatus(const QString& text) { m_model.setStatus(text); }
@@ -246,6 +265,7 @@ private:
     QStringList m_params;
     bool m_paramsPending = false;
     int m_botSpeed = 1000;
+    int m_zoom = 100;
     QRect m_savedGeometry;
     QString m_points = QStringLiteral("1");
     QString m_gameTypeChoice = QStringLiteral("1");

@@ -34,12 +34,14 @@ QColor mix(const QColor& a, const QColor& b, double t) {
 
 // Long wavy grain along the board, with a few darker streaks, from fixed formulas and noise.
 QImage woodTexture() {
-    QImage wood(BoardW, BoardH, QImage::Format_ARGB32_Premultiplied);
+    QImage wood = pixelCanvas(BoardW, BoardH);
     Noise noise(0x5eed1e5u);
     const QColor light(0xd9, 0xa2, 0x5f), dark(0xa4, 0x64, 0x2c);
-    for (int y = 0; y < BoardH; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(wood.scanLine(y));
-        for (int x = 0; x < BoardW; ++x) {
+    for (int py = 0; py < wood.height(); ++py) {
+        QRgb* line = reinterpret_cast<QRgb*>(wood.scanLine(py));
+        const double y = unitsOf(py);
+        for (int px = 0; px < wood.width(); ++px) {
+            const double x = unitsOf(px);
             const double warp =
                 2.6 * std::sin(y * 0.011 + x * 0.045) + 1.4 * std::sin(y * 0.037 + 1.7);
             const double ring = 0.5 + 0.5 * std::sin(0.55 * (x + warp * 3.0));
@@ -49,7 +51,7 @@ QImage woodTexture() {
             // Lighter in the middle, as if the lamp shone on the board's crown.
             const double across = (x - BoardW / 2.0) / (BoardW / 2.0);
             t += 0.18 * across * across;
-            line[x] = mix(light, dark, t).rgba();
+            line[px] = mix(light, dark, t).rgba();
         }
     }
     return wood;
@@ -172,13 +174,15 @@ QImage pegboard() {
 
 QImage boardBackground() {
     constexpr int W = 757, H = 481;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage img = pixelCanvas(W, H);
     Noise noise(0xfe17u);
     const QPointF lamp(300, 235);
     const double reach = std::hypot(W, H) * 0.62;
-    for (int y = 0; y < H; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < W; ++x) {
+    for (int py = 0; py < img.height(); ++py) {
+        QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(py));
+        const double y = unitsOf(py);
+        for (int px = 0; px < img.width(); ++px) {
+            const double x = unitsOf(px);
             const double d = std::hypot(x - lamp.x(), y - lamp.y()) / reach;
             double light = 1.10 - 0.42 * d * d;
             // Woven cloth: a faint diagonal twill and slow mottling, then fibre noise.
@@ -188,7 +192,7 @@ QImage boardBackground() {
             const int r = std::clamp(int(0x1c * light), 0, 255);
             const int g = std::clamp(int(0x72 * light), 0, 255);
             const int b = std::clamp(int(0x3e * light), 0, 255);
-            line[x] = qRgb(r, g, b);
+            line[px] = qRgb(r, g, b);
         }
     }
     QPainter p(&img);

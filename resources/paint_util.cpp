@@ -3,7 +3,8 @@
 
 #include <QLinearGradient>
 #include <QRadialGradient>
-#include <QtMath>
+
+#include <cmath>
 
 namespace pictures::paint {
 
@@ -18,25 +19,35 @@ QFont font(double pixelSize, bool bold, bool serif, bool condensed) {
 }
 
 namespace {
-double g_scale = 1.0;
+double g_density = 1.0;
 } // namespace
 
-ScaleScope::ScaleScope(double ratio) : m_previous(g_scale) {
-    g_scale = ratio > 0 ? ratio : 1.0;
+double density() {
+    return g_density;
 }
 
-ScaleScope::~ScaleScope() {
-    g_scale = m_previous;
+DensityScope::DensityScope(double density) : m_previous(g_density) {
+    g_density = density > 0 ? density : 1.0;
+}
+
+DensityScope::~DensityScope() {
+    g_density = m_previous;
+}
+
+QImage pixelCanvas(int w, int h) {
+    // Rounded up, so the picture covers its whole place on screen.
+    QImage img(int(std::ceil(w * g_density - 1e-6)), int(std::ceil(h * g_density - 1e-6)),
+               QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_density);
+    return img;
+}
+
+double unitsOf(int pixel) {
+    return pixel / g_density;
 }
 
 QImage canvas(int w, int h) {
-    if (g_scale == 1.0) {
-        QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
-        return img;
-    }
-    QImage img(qCeil(w * g_scale), qCeil(h * g_scale), QImage::Format_ARGB32_Premultiplied);
-    img.setDevicePixelRatio(g_scale);
+    QImage img = pixelCanvas(w, h);
     img.fill(Qt::transparent);
     return img;
 }

@@ -35,22 +35,28 @@ private:
 // DejaVu ships with every Debian desktop; naming it keeps the text metrics the same everywhere.
 QFont font(double pixelSize, bool bold, bool serif = false, bool condensed = false);
 
-// A transparent ARGB picture ready to paint on: w x h logical pixels, times the scale of the
-// innermost ScaleScope in device pixels (1 outside any).
-QImage canvas(int w, int h);
-
-// While one lives, the painters that start from canvas() paint for a screen of this device pixel
-// ratio: the same drawing in the same logical size, with more pixels.
-class ScaleScope {
+// How many pixels the painters lay down per unit of their design: 1 paints the pictures as they
+// were designed, 2 paints them twice as fine at the same size on screen. A picture's device
+// pixel ratio carries it, so a painter draws in its design units whatever the density.
+double density();
+// Sets the density for the painters called while it lives.
+class DensityScope {
 public:
-    explicit ScaleScope(double ratio);
-    ~ScaleScope();
-    ScaleScope(const ScaleScope&) = delete;
-    ScaleScope& operator=(const ScaleScope&) = delete;
+    explicit DensityScope(double density);
+    ~DensityScope();
+    DensityScope(const DensityScope&) = delete;
+    DensityScope& operator=(const DensityScope&) = delete;
 
 private:
     double m_previous;
 };
+
+// A transparent ARGB picture ready to paint on, w x h units at the current density.
+QImage canvas(int w, int h);
+// An opaque picture of w x h units at the current density, for painters that set each pixel
+// themselves: they walk its pixels and read their design position through unitsOf().
+QImage pixelCanvas(int w, int h);
+double unitsOf(int pixel);
 // Antialiased painter on an image, with smooth pixmap transforms.
 void prepare(QPainter& p);
 

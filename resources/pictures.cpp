@@ -5,7 +5,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHash>
+#include <QtMath>
 
+#include <algorithm>
 #include <array>
 
 namespace pictures {
@@ -15,6 +18,7 @@ namespace {
 constexpr int CardCount = 54;
 constexpr int BallCount = 5;
 constexpr int SmileyCount = 18;
+constexpr int kDensitiesKept = 3;
 
 struct Store {
     bool painted = false;
@@ -28,12 +32,11 @@ struct Store {
     QPixmap pegboard, dealer, go, turn, winner, ribbon, eyes, ok, done, start, background, played,
         logo;
     std::array<QPixmap, 7> icons;
+    // Pictures painted for other densities, by picture, index and density in hundredths, and
+    // the densities kept, the latest first.
+    QHash<quint64, QPixmap> dense;
+    QList<int> densities;
 };
-
-QImage startButtonImage() {
-    return paint::button(104, 30, QStringLiteral("Start Game"), QColor(0xf8, 0x9c, 0x24),
-                         QColor(0xc8, 0x58, 0x08), 12.5);
-}
 
 Store& store() {
     static Store s;
@@ -66,6 +69,56 @@ const QPixmap& pick(const std::array<QPixmap, N>& list, int index, const QPixmap
     return list[size_t(index)];
 }
 
+// One picture at the painters' current density; an index outside its list gives a transparent
+// picture of the list's size.
+QImage paintOne(Picture picture, int index) {
+    const auto inList = [index](int count) { return index >= 0 && index < count; };
+    switch (picture) {
+    case Picture::BigCard:
+        return inList(CardCount) ? paint::card(index) : paint::canvas(71, 96);
+    case Picture::Ball: {
+        static const QColor colors[4] = {QColor(0xd8, 0x1c, 0x1c), QColor(0x1e, 0x4e, 0xd8),
+                                         QColor(0x0e, 0x9a, 0x96), QColor(0xf0, 0x84, 0x10)};
+        return index >= 1 && index < BallCount ? paint::marble(12, colors[index - 1])
+                                               : paint::canvas(12, 12);
+    }
+    case Picture::Check:
+        return inList(2) ? paint::check(index == 1) : paint::canvas(30, 24);
+    case Picture::Smiley:
+        return inList(SmileyCount) ? paint::smiley(index) : paint::canvas(17, 17);
+    case Picture::Pegboard:
+        return paint::pegboard();
+    case Picture::DealerMarker:
+        return paint::dealerMarker();
+    case Picture::GoBadge:
+        return paint::goBadge();
+    case Picture::TurnHighlight:
+        return paint::turnHighlight();
+    case Picture::WinnerBadge:
+        return paint::winnerBadge();
+    case Picture::WinnerRibbon:
+        return paint::winnerRibbon();
+    case Picture::Eyes:
+        return paint::eyes();
+    case Picture::OkButton:
+        return paint::button(46, 28, QStringLiteral("OK"), QColor(0x3c, 0xb8, 0x4a),
+                             QColor(0x17, 0x78, 0x26), 13);
+    case Picture::DoneButton:
+        return paint::button(54, 26, QStringLiteral("Done"), QColor(0x3a, 0x8c, 0xe0),
+                             QColor(0x16, 0x52, 0xa8), 12);
+    case Picture::StartButton:
+        return paint::button(104, 30, QStringLiteral("Start Game"), QColor(0xf8, 0x9c, 0x24),
+                             QColor(0xc8, 0x58, 0x08), 12.5);
+    case Picture::BoardBackground:
+        return paint::boardBackground();
+    case Picture::PlayedFrame:
+        return paint::playedFrame();
+    case Picture::Logo:
+        return paint::logo();
+    }
+    return {};
+}
+
 } // namespace
 
 void paintAll() {
@@ -74,37 +127,34 @@ void paintAll() {
     qAddPostRoutine(release);
     // Fonts and pixmaps need the GUI; without it every picture stays null rather than crash.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-    auto pm = [](const QImage& img) { return QPixmap::fromImage(img); };
+    const paint::DensityScope designed(1.0);
+    auto pm = [](Picture picture, int index = 0) {
+        return QPixmap::fromImage(paintOne(picture, index));
+    };
     Store s;
-    for (int i = 0; i < CardCount; ++i) s.cards[size_t(i)] = pm(paint::card(i));
-    s.balls[0] = blank(12, 12);
-    const QColor ballColors[4] = {QColor(0xd8, 0x1c, 0x1c), QColor(0x1e, 0x4e, 0xd8),
-                                  QColor(0x0e, 0x9a, 0x96), QColor(0xf0, 0x84, 0x10)};
-    for (int i = 1; i < BallCount; ++i)
-        s.balls[size_t(i)] = pm(paint::marble(12, ballColors[i - 1]));
-    s.checks[0] = pm(paint::check(false));
-    s.checks[1] = pm(paint::check(true));
-    for (int i = 0; i < SmileyCount; ++i) s.smilies[size_t(i)] = pm(paint::smiley(i));
+    for (int i = 0; i < CardCount; ++i) s.cards[size_t(i)] = pm(Picture::BigCard, i);
+    for (int i = 0; i < BallCount; ++i) s.balls[size_t(i)] = pm(Picture::Ball, i);
+    for (int i = 0; i < 2; ++i) s.checks[size_t(i)] = pm(Picture::Check, i);
+    for (int i = 0; i < SmileyCount; ++i) s.smilies[size_t(i)] = pm(Picture::Smiley, i);
     s.noCard = blank(71, 96);
     s.noBall = blank(12, 12);
     s.noCheck = blank(30, 24);
     s.noSmiley = blank(17, 17);
-    s.pegboard = pm(paint::pegboard());
-    s.dealer = pm(paint::dealerMarker());
-    s.go = pm(paint::goBadge());
-    s.turn = pm(paint::turnHighlight());
-    s.winner = pm(paint::winnerBadge());
-    s.ribbon = pm(paint::winnerRibbon());
-    s.eyes = pm(paint::eyes());
-    s.ok = pm(paint::button(46, 28, QStringLiteral("OK"), QColor(0x3c, 0xb8, 0x4a),
-                            QColor(0x17, 0x78, 0x26), 13));
-    s.done = pm(paint::button(54, 26, QStringLiteral("Done"), QColor(0x3a, 0x8c, 0xe0),
-                              QColor(0x16, 0x52, 0xa8), 12));
-    s.start = pm(startButtonImage());
-    s.background = pm(paint::boardBackground());
-    s.played = pm(paint::playedFrame());
-    s.logo = pm(paint::logo());
-    for (size_t i = 0; i < s.icons.size(); ++i) s.icons[i] = pm(paint::icon(IconSizes[i]));
+    s.pegboard = pm(Picture::Pegboard);
+    s.dealer = pm(Picture::DealerMarker);
+    s.go = pm(Picture::GoBadge);
+    s.turn = pm(Picture::TurnHighlight);
+    s.winner = pm(Picture::WinnerBadge);
+    s.ribbon = pm(Picture::WinnerRibbon);
+    s.eyes = pm(Picture::Eyes);
+    s.ok = pm(Picture::OkButton);
+    s.done = pm(Picture::DoneButton);
+    s.start = pm(Picture::StartButton);
+    s.background = pm(Picture::BoardBackground);
+    s.played = pm(Picture::PlayedFrame);
+    s.logo = pm(Picture::Logo);
+    for (size_t i = 0; i < s.icons.size(); ++i)
+        s.icons[i] = QPixmap::fromImage(paint::icon(IconSizes[i]));
     s.painted = true;
     // Assigned into the one store, so references handed out earlier stay valid.
     store() = std::move(s);
@@ -169,26 +219,86 @@ QIcon appIcon() {
     return icon;
 }
 
-QPixmap checkAt(int index, qreal ratio) {
-    if (index < 0 || index > 1 || ratio == 1.0 ||
-        !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return check(index);
-    const paint::ScaleScope scale(ratio);
-    return QPixmap::fromImage(paint::check(index == 1));
+QPixmap at(Picture picture, int index, double density) {
+    // Hundredths are finer than any difference a screen shows, and keep the kept set small.
+    const int hundredths = std::clamp(qRound(density * 100), 25, 800);
+    if (hundredths == 100) {
+        switch (picture) {
+        case Picture::BigCard:
+            return bigCard(index);
+        case Picture::Ball:
+            return ball(index);
+        case Picture::Check:
+            return check(index);
+        case Picture::Smiley:
+            return smiley(index);
+        case Picture::Pegboard:
+            return pegboard();
+        case Picture::DealerMarker:
+            return dealerMarker();
+        case Picture::GoBadge:
+            return goBadge();
+        case Picture::TurnHighlight:
+            return turnHighlight();
+        case Picture::WinnerBadge:
+            return winnerBadge();
+        case Picture::WinnerRibbon:
+            return winnerRibbon();
+        case Picture::Eyes:
+            return eyes();
+        case Picture::OkButton:
+            return okButton();
+        case Picture::DoneButton:
+            return doneButton();
+        case Picture::StartButton:
+            return startButton();
+        case Picture::BoardBackground:
+            return boardBackground();
+        case Picture::PlayedFrame:
+            return playedFrame();
+        case Picture::Logo:
+            return logo();
+        }
+    }
+    Store& s = painted();
+    if (!s.painted) return {};
+    // Every index outside a list shares one key, so a hostile index cannot grow the store.
+    const int listSize = picture == Picture::BigCard  ? CardCount
+                         : picture == Picture::Ball   ? BallCount
+                         : picture == Picture::Check  ? 2
+                         : picture == Picture::Smiley ? SmileyCount
+                                                      : 1;
+    const int kept = index >= 0 && index < listSize ? index : -1;
+    const quint64 key =
+        (quint64(picture) << 48) | (quint64(quint16(kept)) << 32) | quint64(hundredths);
+    auto found = s.dense.constFind(key);
+    if (found != s.dense.constEnd()) return *found;
+    // A window dragged larger passes through many scales; only the last few are kept, so the
+    // pictures of a board take a few megabytes, not one set per step of the drag.
+    s.densities.removeOne(hundredths);
+    s.densities.prepend(hundredths);
+    while (s.densities.size() > kDensitiesKept) {
+        const quint64 dropped = quint64(s.densities.takeLast());
+        s.dense.removeIf([dropped](const QHash<quint64, QPixmap>::iterator& it) {
+            return (it.key() & 0xffffffffu) == dropped;
+        });
+    }
+    const paint::DensityScope scope(hundredths / 100.0);
+    QPixmap pm = QPixmap::fromImage(paintOne(picture, kept));
+    s.dense.insert(key, pm);
+    return pm;
 }
 
-QPixmap startButtonAt(qreal ratio) {
-    if (ratio == 1.0 || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return startButton();
-    const paint::ScaleScope scale(ratio);
-    return QPixmap::fromImage(startButtonImage());
+int densitiesKept() {
+    return int(store().densities.size());
 }
 
-QPixmap logoAt(qreal ratio) {
-    if (ratio == 1.0 || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return logo();
-    const paint::ScaleScope scale(ratio);
-    return QPixmap::fromImage(paint::logo());
+QPixmap blankAt(int w, int h, double density) {
+    const double d = density > 0 ? density : 1.0;
+    QPixmap pm(qCeil(w * d - 1e-6), qCeil(h * d - 1e-6));
+    pm.setDevicePixelRatio(d);
+    pm.fill(Qt::transparent);
+    return pm;
 }
 
 QPoint pegSpot(int seat, int score) {

@@ -1,4 +1,5 @@
-// Every picture of the table, painted by the program once at start-up and kept in image lists.
+// Every picture of the table, painted by the program at start-up and kept in image lists, and
+// painted again on demand for any size and screen (kept per size once painted).
 #pragma once
 
 #include <QIcon>
@@ -41,12 +42,52 @@ const QPixmap& playedFrame();     // 71 x 96, hatched card-sized frame under the
 const QPixmap& logo();            // 200 x 60, the logo picture of the main window
 QIcon appIcon();                  // 16, 24, 32, 48, 64, 128 and 256 pixels
 
-// A few pictures painted afresh for a screen's device pixel ratio: the logical size above, ratio
-// times as many pixels, so a window beside the table stays sharp on a HiDPI screen. Not kept:
-// the caller holds what it shows. A ratio of 1 gives the picture of the list.
-QPixmap checkAt(int index, qreal ratio);
-QPixmap startButtonAt(qreal ratio);
-QPixmap logoAt(qreal ratio);
+// The same pictures painted for a density (device pixels per unit of the sizes above: the
+// table's scale times the screen's pixel ratio). The result carries the density as its device
+// pixel ratio. A density of 1 gives
+// the pictures above themselves. Each one is painted once per density and then kept. Drawn at
+// its design size on another picture of the same density (blankAt), it lies sharp; to show it
+// on screen, give it the screen's pixel ratio.
+enum class Picture {
+    BigCard,
+    Ball,
+    Check,
+    Smiley,
+    Pegboard,
+    DealerMarker,
+    GoBadge,
+    TurnHighlight,
+    WinnerBadge,
+    WinnerRibbon,
+    Eyes,
+    OkButton,
+    DoneButton,
+    StartButton,
+    BoardBackground,
+    PlayedFrame,
+    Logo,
+};
+QPixmap at(Picture picture, int index, double density);
+inline QPixmap bigCard(int index, double density) {
+    return at(Picture::BigCard, index, density);
+}
+inline QPixmap ball(int index, double density) {
+    return at(Picture::Ball, index, density);
+}
+// For the windows beside the table, painted for a screen's device pixel ratio.
+inline QPixmap checkAt(int index, double ratio) {
+    return at(Picture::Check, index, ratio);
+}
+inline QPixmap startButtonAt(double ratio) {
+    return at(Picture::StartButton, 0, ratio);
+}
+inline QPixmap logoAt(double ratio) {
+    return at(Picture::Logo, 0, ratio);
+}
+// How many densities other than 1 have pictures kept now: the latest three at most.
+int densitiesKept();
+// A transparent picture of w x h units at the density, to compose others on.
+QPixmap blankAt(int w, int h, double density);
 
 // Where a seat's peg (12 x 12) stands for a score, as the top-left corner on the board panel
 // (the pegboard picture sits at x 3, y 12 of it). The board's holes are painted under these.

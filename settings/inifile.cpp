@@ -250,6 +250,7 @@ std::vector<KeyText> keyTexts(const IniSettings& s) {
         {IniKey::ComputerLevel, "ComputerLevel",
          s.computerLevel == 1 ? QStringLiteral("expert") : QStringLiteral("classic")},
         {IniKey::DiscardValues, "DiscardValues", boolText(s.discardValues)},
+        {IniKey::Zoom, "Zoom", QString::number(isZoomEntry(s.zoom) ? s.zoom : 100)},
     };
 }
 
@@ -295,6 +296,10 @@ bool isTextSizeEntry(int size) {
     return size == 8 || size == 10 || size == 12 || size == 14;
 }
 
+bool isZoomEntry(int percent) {
+    return percent == 100 || percent == 125 || percent == 150 || percent == 200;
+}
+
 IniSettings loadinifile(const QString& path, QString* error) {
     QByteArray data;
     const QString readError = readFile(path, &data);
@@ -326,6 +331,8 @@ IniSettings loadinifile(const QString& path, QString* error) {
                           ? 1
                           : 0;
     s.discardValues = ini.text("DiscardValues", QString()).trimmed() == QLatin1String("true");
+    s.zoom = ini.number("Zoom", 100);
+    if (!isZoomEntry(s.zoom)) s.zoom = 100;
     return s;
 }
 
@@ -333,7 +340,7 @@ QString saveinifile(const IniSettings& s, const QString& path, IniKeys keys) {
     if (!keys) return {};
     // Keys added after files were already in use appear in a file only once they hold
     // something other than what their absence reads as: older files keep their shape.
-    const IniKeys added = IniKey::ComputerLevel | IniKey::DiscardValues;
+    const IniKeys added = IniKey::ComputerLevel | IniKey::DiscardValues | IniKey::Zoom;
     const std::vector<KeyText> absent = keyTexts(IniSettings{});
     return editFile(path, [&s, keys, added, &absent](Section& ini) {
         const std::vector<KeyText> texts = keyTexts(s);

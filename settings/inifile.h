@@ -38,6 +38,8 @@ struct IniSettings {
     int computerLevel = 0;
     // The discard values open by themselves at every giving.
     bool discardValues = false;
+    // The table's zoom in percent: one of 100, 125, 150 and 200 (View > Zoom).
+    int zoom = 100;
 
     QRect geometry() const { return QRect(left, top, width, height); }
     void setGeometry(const QRect& r);
@@ -51,6 +53,9 @@ QRect defaultWindowGeometry();
 
 // The "Text Size" menu entries; a size read from the file that is none of these checks none.
 bool isTextSizeEntry(int size);
+
+// The View > Zoom entries, in percent; anything else read from the file means 100.
+bool isZoomEntry(int percent);
 
 // The keys saveinifile() writes, one flag each.
 enum class IniKey : unsigned {
@@ -68,10 +73,11 @@ enum class IniKey : unsigned {
     Playsounds = 1u << 11,
     ComputerLevel = 1u << 12,
     DiscardValues = 1u << 13,
+    Zoom = 1u << 14,
 };
 Q_DECLARE_FLAGS(IniKeys, IniKey)
 Q_DECLARE_OPERATORS_FOR_FLAGS(IniKeys)
-inline constexpr IniKeys AllIniKeys = IniKeys::fromInt((1u << 14) - 1);
+inline constexpr IniKeys AllIniKeys = IniKeys::fromInt((1u << 15) - 1);
 
 // Reads the section. A missing file or section gives the defaults; *error (if given) is set
 // only when an existing file cannot be read.

@@ -10,6 +10,9 @@ cribbage_add_test(test_client
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_window.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_hints.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_dealhistory.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_scale.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_keys.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/test_client_clarity.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/test_client_support.h
     LIBS cribbage_client cribbage_settings Qt6::Test)
 

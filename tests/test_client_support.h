@@ -104,6 +104,13 @@ protected:
         auto* memo = find<QPlainTextEdit>("memo_scores");
         return memo ? memo->toPlainText().split('\n', Qt::SkipEmptyParts) : QStringList();
     }
+    // The leader's phrases of the score log ("-Vozuz is taking the money.").
+    QStringList leaderLines() const {
+        QStringList lines;
+        for (const QString& line : scoreLines())
+            if (line.startsWith('-')) lines << line;
+        return lines;
+    }
     QStringList chatLines() const {
         // The chat view puts a blank after the name part and after each word.
         auto* view = find<QTextEdit>("mainchat");

@@ -220,15 +220,16 @@ TEST_F(ClientTest, LeaderPhraseNamesTheLowerSeatOnATieAndNobodyAtZero) {
     // Seeded with 12345 the generator's first Random(25) is 9.
     rules::setRandomSeed(12345);
     feed(startround());
-    ASSERT_EQ(scoreLines().size(), 1);
-    EXPECT_EQ(scoreLines()[0], "-Vozuz is taking the money.");
+    // The leader's phrase, among the show's points.
+    ASSERT_EQ(leaderLines().size(), 1);
+    EXPECT_EQ(leaderLines()[0], "-Vozuz is taking the money.");
 
     // The local seat leading gets its own phrase.
     feed(final(2) + handRecord(1, 2, 20));
     // Seeded with 777 the first Random(25) is 9 as well.
     rules::setRandomSeed(777);
     feed(startround());
-    const QStringList lines = scoreLines();
+    const QStringList lines = leaderLines();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1], "-You are taking the money.");
 }
@@ -248,8 +249,8 @@ TEST_F(ClientTest, PartnersLeaderNamesTheLeadingTeamSeenFromAnySeat) {
         " have the most points.", " currently holds the lead.", " are leading.",
         " have the most points.", " have the most points.",     " have the most points.",
         " have the most points."};
-    ASSERT_EQ(scoreLines().size(), 1);
-    EXPECT_EQ(scoreLines()[0], QString("-<Waiting> and Vozuz") + team[r]);
+    ASSERT_EQ(leaderLines().size(), 1);
+    EXPECT_EQ(leaderLines()[0], QString("-<Waiting> and Vozuz") + team[r]);
 }
 
 TEST_F(ClientTest, JoiningARunningGameRestoresTheTable) {

@@ -45,6 +45,7 @@ IniSettings sample() {
     s.gameType = QStringLiteral("4");
     s.botSpeed = 500;
     s.playSounds = false;
+    s.zoom = 150;
     return s;
 }
 
@@ -57,6 +58,7 @@ void expectSameSaved(const IniSettings& a, const IniSettings& b) {
     EXPECT_EQ(a.playToScore, b.playToScore);
     EXPECT_EQ(a.gameType, b.gameType);
     EXPECT_EQ(a.botSpeed, b.botSpeed);
+    EXPECT_EQ(a.zoom, b.zoom);
     EXPECT_EQ(a.playSounds, b.playSounds);
 }
 
@@ -91,7 +93,7 @@ TEST_F(IniFileTest, SavedValuesReadBack) {
     expectSameSaved(loadinifile(path()), sample());
     EXPECT_EQ(read(), "[Cribbage]\nTop=50\nLeft=40\nWidth=900\nHeight=700\nTextsize=12\n"
                       "Turnsound=1\nChatterSounds=false\nTextcolor=$00FF8000\nPlaytoscore1=2\n"
-                      "Gametype=4\nBotspeed=500\nPlaysounds=false\n");
+                      "Gametype=4\nBotspeed=500\nPlaysounds=false\nZoom=150\n");
 }
 
 TEST_F(IniFileTest, ReadingRulesOfSingleKeys) {
@@ -120,6 +122,13 @@ TEST_F(IniFileTest, ReadingRulesOfSingleKeys) {
     EXPECT_TRUE(s.chatterSounds); // only the exact text "false" unchecks
     EXPECT_FALSE(s.playSounds);
     EXPECT_EQ(loadSection("Turnsound=1\n").turnSound, 1);
+
+    // A file without the zoom, or with one the View menu does not offer, reads as 100%.
+    EXPECT_EQ(loadSection("Textsize=12\n").zoom, 100);
+    EXPECT_EQ(loadSection("Zoom=200\n").zoom, 200);
+    EXPECT_EQ(loadSection("Zoom=125\n").zoom, 125);
+    for (const char* odd : {"Zoom=175\n", "Zoom=0\n", "Zoom=-200\n", "Zoom=big\n", "Zoom=\n"})
+        EXPECT_EQ(loadSection(odd).zoom, 100) << odd;
 }
 
 TEST_F(IniFileTest, SectionAndKeyNamesIgnoreCase) {

@@ -9,6 +9,8 @@
 #include <QPair>
 #include <QSet>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -305,3 +307,88 @@ TEST(Resources, SoundsReachAProgramLinkingTheResources) {
 }
 
 } // namespace
+
+namespace {
+
+QSize expectedAt(const QSize& units, double density) {
+    return QSize(int(std::ceil(units.width() * density - 1e-6)),
+                 int(std::ceil(units.height() * density - 1e-6)));
+}
+
+} // namespace
+
+TEST(PicturesAtDensity, EveryPictureIsPaintedAtItsSizeTimesTheDensity) {
+    using pictures::Picture;
+    const std::pair<Picture, QSize> kinds[] = {{Picture::BigCard, {71, 96}},
+                                               {Picture::Ball, {12, 12}},
+                                               {Picture::Check, {30, 24}},
+                                               {Picture::Smiley, {17, 17}},
+                                               {Picture::Pegboard, {98, 460}},
+                                               {Picture::DealerMarker, {22, 22}},
+                                               {Picture::GoBadge, {36, 20}},
+                                               {Picture::TurnHighlight, {110, 136}},
+                                               {Picture::WinnerBadge, {100, 30}},
+                                               {Picture::WinnerRibbon, {82, 22}},
+                                               {Picture::Eyes, {28, 16}},
+                                               {Picture::OkButton, {46, 28}},
+                                               {Picture::DoneButton, {54, 26}},
+                                               {Picture::StartButton, {104, 30}},
+                                               {Picture::BoardBackground, {757, 481}},
+                                               {Picture::PlayedFrame, {71, 96}},
+                                               {Picture::Logo, {200, 60}}};
+    for (const auto& [kind, units] : kinds) {
+        for (const double density : {1.25, 2.0, 3.0}) {
+            const QPixmap pm = pictures::at(kind, 1, density);
+            EXPECT_EQ(pm.size(), expectedAt(units, density)) << int(kind) << " at " << density;
+            EXPECT_DOUBLE_EQ(pm.devicePixelRatio(), density);
+        }
+        // At 1 it is the list's own picture, the same pixels as ever.
+        EXPECT_EQ(pictures::at(kind, 1, 1.0).cacheKey(), pictures::at(kind, 1, 1.0).cacheKey());
+    }
+    EXPECT_EQ(pictures::bigCard(7, 1.0).cacheKey(), pictures::bigCard(7).cacheKey());
+}
+
+TEST(PicturesAtDensity, FinerPicturesShowTheSameCardAndAreKept) {
+    const QPixmap fine = pictures::bigCard(27, 2.0); // the Ace of Hearts
+    // Painted once per density: asked again, the same pixmap comes back.
+    EXPECT_EQ(pictures::bigCard(27, 2.0).cacheKey(), fine.cacheKey());
+    // Brought down to 100% it is the designed picture, up to the edges' smoothing.
+    const QImage down =
+        fine.toImage().scaled(71, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage designed = image(pictures::bigCard(27));
+    int far = 0;
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 71; ++x) {
+            const QRgb a = down.pixel(x, y), b = designed.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                    std::abs(qBlue(a) - qBlue(b)) >
+                120)
+                ++far;
+        }
+    EXPECT_LT(far, 71 * 96 / 20);
+    // The red index in the corner is there at the finer size too.
+    const QColor corner = fine.toImage().pixelColor(12, 14);
+    EXPECT_GT(corner.red(), corner.blue());
+}
+
+TEST(PicturesAtDensity, OnlyTheLatestDensitiesAreKept) {
+    // As a window dragged larger would ask: many scales, one after the other.
+    for (int step = 0; step < 40; ++step) {
+        const double density = 1.02 + step * 0.02;
+        pictures::at(pictures::Picture::BoardBackground, 0, density);
+        pictures::bigCard(5, density);
+        EXPECT_LE(pictures::densitiesKept(), 3);
+    }
+    // The latest one is still kept.
+    const QPixmap a = pictures::bigCard(5, 1.80);
+    EXPECT_EQ(pictures::bigCard(5, 1.80).cacheKey(), a.cacheKey());
+}
+
+TEST(PicturesAtDensity, IndexOutsideAListGivesAnEmptyPictureAndGrowsNothing) {
+    const QPixmap a = pictures::bigCard(-5, 2.0);
+    const QPixmap b = pictures::bigCard(4000, 2.0);
+    EXPECT_EQ(a.size(), QSize(142, 192));
+    EXPECT_EQ(a.cacheKey(), b.cacheKey());
+    const QImage img = a.toImage();
+    EXPECT_EQ(qAlpha(img.pixel(71, 96)), 0);
+}
