@@ -8,6 +8,7 @@
 #include "settings/tphrases.h"
 #include "settings/tspylist.h"
 #include "settings/ttallylist.h"
+#include "tests/spin_until.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -46,13 +47,6 @@ public:
     }
 };
 const auto* const qtEnv = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-template <typename Pred> bool waitFor(Pred pred, int ms = 30000) {
-    QDeadlineTimer deadline(ms);
-    while (!pred() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return pred();
-}
 
 // Relative luminance and contrast ratio as the accessibility guidelines define them.
 double luminance(const QColor& c) {
@@ -108,7 +102,7 @@ struct Windows {
         all.push_back(std::make_unique<Tdownload>());
         for (auto& w : all) {
             w->show();
-            EXPECT_TRUE(waitFor([&] { return w->isVisible(); })) << w->objectName().toStdString();
+            EXPECT_TRUE(spinUntil([&] { return w->isVisible(); })) << w->objectName().toStdString();
         }
     }
 };
@@ -234,7 +228,7 @@ TEST(SideWindowLook, EveryTextReadsOnWhatIsPaintedBehindIt) {
 TEST(SideWindowLook, TheHelpPagesInkReadsOnThePaperAndOnEveryShadedRow) {
     Thelp help;
     help.show();
-    ASSERT_TRUE(waitFor([&] { return help.isVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return help.isVisible(); }));
     int cells = 0;
     for (QTextBrowser* page : help.findChildren<QTextBrowser*>()) {
         const QColor ink = page->palette().color(QPalette::Text);
@@ -263,14 +257,15 @@ TEST(SideWindowLook, FocusIsShownAroundAControlAndNeverCrossesItsText) {
     for (auto& window : windows.all) {
         QWidget* w = window.get();
         w->activateWindow();
-        ASSERT_TRUE(waitFor([&] { return w->isActiveWindow(); }));
+        ASSERT_TRUE(spinUntil([&] { return w->isActiveWindow(); }));
         for (QPushButton* button : w->findChildren<QPushButton*>()) {
             if (!button->isVisibleTo(w) || !button->isEnabled()) continue;
             button->clearFocus();
             w->setFocus();
             const QImage before = button->grab().toImage();
             button->setFocus(Qt::TabFocusReason);
-            ASSERT_TRUE(waitFor([&] { return button->hasFocus(); })) << name(button).toStdString();
+            ASSERT_TRUE(spinUntil([&] { return button->hasFocus(); }))
+                << name(button).toStdString();
             const QImage after = button->grab().toImage();
             ASSERT_EQ(before.size(), after.size());
 
@@ -301,7 +296,7 @@ TEST(SideWindowLook, AFocusedListDrawsNoDottedFrameOverItsCurrentEntry) {
     int checked = 0;
     for (auto& window : windows.all) {
         window->activateWindow();
-        ASSERT_TRUE(waitFor([&] { return window->isActiveWindow(); }));
+        ASSERT_TRUE(spinUntil([&] { return window->isActiveWindow(); }));
         for (QListWidget* list : window->findChildren<QListWidget*>()) {
             if (list->count() == 0) continue;
             list->setCurrentRow(list->count() - 1);
@@ -310,7 +305,7 @@ TEST(SideWindowLook, AFocusedListDrawsNoDottedFrameOverItsCurrentEntry) {
             const QRect entry = list->visualItemRect(list->currentItem());
             const QImage before = list->viewport()->grab(entry).toImage();
             list->setFocus(Qt::TabFocusReason);
-            ASSERT_TRUE(waitFor([&] { return list->hasFocus(); }));
+            ASSERT_TRUE(spinUntil([&] { return list->hasFocus(); }));
             const QImage after = list->viewport()->grab(entry).toImage();
             int changed = 0;
             for (int y = 0; y < after.height(); ++y)
@@ -362,7 +357,7 @@ TEST(SideWindowLook, TheDownloadButtonsFitWithALargerDefaultFont) {
         QApplication::setFont(larger);
         Tdownload window;
         window.show();
-        ASSERT_TRUE(waitFor([&] { return window.isVisible(); }));
+        ASSERT_TRUE(spinUntil([&] { return window.isVisible(); }));
         expectCaptionsFit(&window);
         auto* get = window.findChild<QPushButton*>(QStringLiteral("getbutton"));
         ASSERT_NE(get, nullptr);
@@ -452,11 +447,11 @@ TEST(HelpPages, ReflowWithTheWindowsWidthAndNeverScrollSideways) {
     auto* page = help.findChild<QTextBrowser*>(QStringLiteral("memo4"));
     ASSERT_NE(page, nullptr);
     help.show();
-    ASSERT_TRUE(waitFor([&] { return help.isVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return help.isVisible(); }));
     int previousHeight = 0;
     for (int width : {1000, 720, 520}) {
         help.resize(width, 540);
-        ASSERT_TRUE(waitFor([&] { return help.width() == width; }));
+        ASSERT_TRUE(spinUntil([&] { return help.width() == width; }));
         page->document()->setTextWidth(page->viewport()->width());
         const int height = qRound(page->document()->size().height());
         EXPECT_EQ(page->horizontalScrollBar()->maximum(), 0) << width;

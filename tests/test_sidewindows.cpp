@@ -5,6 +5,7 @@
 #include "settings/thelp.h"
 #include "settings/tphrases.h"
 #include "settings/tspylist.h"
+#include "tests/spin_until.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,13 +41,6 @@ private:
     QApplication* m_app = nullptr;
 };
 const auto* const qtEnv = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-template <typename Pred> bool waitFor(Pred pred, int ms = 30000) {
-    QDeadlineTimer deadline(ms);
-    while (!pred() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return pred();
-}
 
 QString labelText(QWidget* w, const char* name) {
     auto* label = w->findChild<QLabel*>(QString::fromLatin1(name));
@@ -268,7 +262,7 @@ TEST_F(DownloadFixture, WholeFileIsSavedAndStarted) {
     window.setDownloadAddress(http.url("LobbySetup.exe"));
     window.getbuttonClick();
     EXPECT_EQ(window.state(), Tdownload::Downloading);
-    ASSERT_TRUE(waitFor([&] { return finished; }));
+    ASSERT_TRUE(spinUntil([&] { return finished; }));
     const QString path = QDir(dir.path()).filePath("LobbySetup.exe");
     ASSERT_EQ(started, QStringList{path});
     EXPECT_EQ(startedArgs, (QStringList{"/SP-", "/silent", "/noicons"}));
@@ -284,7 +278,7 @@ TEST_F(DownloadFixture, HttpErrorInstallsNothing) {
     http.body = "<html>not here</html>";
     window.setDownloadAddress(http.url("LobbySetup.exe"));
     window.getbuttonClick();
-    ASSERT_TRUE(waitFor([&] { return finished; }));
+    ASSERT_TRUE(spinUntil([&] { return finished; }));
     EXPECT_TRUE(started.isEmpty());
     EXPECT_EQ(closes, 0);
     EXPECT_EQ(window.state(), Tdownload::Aborted);
@@ -297,9 +291,9 @@ TEST_F(DownloadFixture, StopDuringTransferInstallsNothingAndCanStartAgain) {
     http.hold = true;
     window.setDownloadAddress(http.url("LobbySetup.exe"));
     window.getbuttonClick();
-    ASSERT_TRUE(waitFor([&] { return labelText(&window, "infolabel").endsWith(" bytes"); }));
+    ASSERT_TRUE(spinUntil([&] { return labelText(&window, "infolabel").endsWith(" bytes"); }));
     window.abortbuttonClick();
-    ASSERT_TRUE(waitFor([&] { return finished; }));
+    ASSERT_TRUE(spinUntil([&] { return finished; }));
     EXPECT_EQ(window.state(), Tdownload::Aborted);
     EXPECT_EQ(labelText(&window, "infolabel3"), "Download Aborted");
     EXPECT_TRUE(started.isEmpty());
@@ -311,7 +305,7 @@ TEST_F(DownloadFixture, StopDuringTransferInstallsNothingAndCanStartAgain) {
     finished = false;
     http.hold = false;
     window.getbuttonClick();
-    ASSERT_TRUE(waitFor([&] { return finished; }));
+    ASSERT_TRUE(spinUntil([&] { return finished; }));
     EXPECT_EQ(started.size(), 1);
 }
 
