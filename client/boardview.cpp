@@ -52,7 +52,7 @@ BoardView::BoardView(TableModel& model, QMainWindow* window) : QObject(window), 
     // Clear of the top seat's cards, beside the starter's lower edge.
     m_starterLabel = textLabel(scale, m_board, QStringLiteral("label_starter"), 212, 104, 64, 15,
                                boardstyle::kName);
-    m_starterLabel->setText(QStringLiteral("Starter"));
+    m_starterLabel->setText(tr("Starter"));
     m_starterLabel->hide();
 
     m_played = new ImageLabel(m_board);
@@ -134,7 +134,7 @@ void BoardView::showStarter() {
     const int code = m_model.starter();
     if (rules::isCard(code)) {
         m_scale->setPicture(m_turnover, listed(pictures::Picture::BigCard, code));
-        m_turnover->setAccessibleName(QStringLiteral("Starter: ") + cardName(code));
+        m_turnover->setAccessibleName(tr("Starter: ") + cardName(code));
         m_starterLabel->show();
     } else {
         m_turnover->clearPicture();

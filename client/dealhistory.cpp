@@ -46,7 +46,7 @@ QTableWidgetItem* points(const std::optional<table::ShowRecord>& show) {
 DealHistory::DealHistory(const TableModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), m_model(model) {
     setObjectName(QStringLiteral("DealHistory"));
-    setWindowTitle(QStringLiteral("Cribbage - Deal History"));
+    setWindowTitle(tr("Cribbage - Deal History"));
 
     auto* layout = new QVBoxLayout(this);
     m_title = new QLabel(this);
@@ -69,10 +69,10 @@ DealHistory::DealHistory(const TableModel& model, QWidget* parent)
     m_table->setWordWrap(false);
     layout->addWidget(m_table);
 
-    auto* note = new QLabel(
-        QStringLiteral("Play counts the points pegged in the play and for his heels. Point at a "
-                       "number to see the cards."),
-        this);
+    auto* note =
+        new QLabel(tr("Play counts the points pegged in the play and for his heels. Point at a "
+                      "number to see the cards."),
+                   this);
     note->setWordWrap(true);
     layout->addWidget(note);
 
@@ -87,7 +87,7 @@ void DealHistory::rebuild() {
     const int type = m_model.gameType();
     const int players = table::playersOf(type);
     m_title->setText(m_model.deals().empty() && !m_model.gameInProgress()
-                         ? QStringLiteral("No game yet")
+                         ? tr("No game yet")
                          : table::gameTypeText(type));
 
     m_table->setColumnCount(cribColumn(players) + 1);
@@ -95,16 +95,16 @@ void DealHistory::rebuild() {
         QTableWidgetItem* cell = item(text, tip);
         m_table->setHorizontalHeaderItem(column, cell);
     };
-    head(0, QStringLiteral("Deal"));
-    head(1, QStringLiteral("Dealer"));
-    head(2, QStringLiteral("Starter"));
+    head(0, tr("Deal"));
+    head(1, tr("Dealer"));
+    head(2, tr("Starter"));
     for (int seat = 1; seat <= players; ++seat) {
         const QString name = m_model.seatName(seat);
         const QString shown = shortName(name);
         head(playColumn(seat), shown + QStringLiteral("\nPlay"), name);
         head(handColumn(seat), shown + QStringLiteral("\nHand"), name);
     }
-    head(cribColumn(players), QStringLiteral("Crib"));
+    head(cribColumn(players), tr("Crib"));
 
     // A deal appears once its dealer is known.
     std::vector<const table::DealRecord*> deals;
@@ -146,7 +146,7 @@ void DealHistory::rebuild() {
         bold.setBold(true);
         for (int column = 0; column < m_table->columnCount(); ++column) {
             QTableWidgetItem* cell =
-                item(column == 0                 ? QStringLiteral("Total")
+                item(column == 0                 ? tr("Total")
                      : column < kFirstSeatColumn ? QString()
                                                  : QString::number(sums[std::size_t(column)]));
             cell->setFont(bold);

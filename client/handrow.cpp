@@ -98,7 +98,7 @@ void HandRow::showHand() {
                 return handCard(code, raised, density);
             });
             image->setAccessibleName(cardName(card.code) +
-                                     (card.raised ? QStringLiteral(", raised") : QString()));
+                                     (card.raised ? tr(", raised") : QString()));
         }
         m_scale.move(image, QPoint(kRowX + kRowStep * slot - (card.nudged ? 2 : 0),
                                    card.raised ? kRaisedY : kRestY));

@@ -69,23 +69,22 @@ HintPanel::HintPanel(TableModel& model, HintAdvisor& advisor, QWidget* board)
     : QObject(board), m_model(model), m_advisor(advisor) {
     static_assert(std::tuple_size_v<decltype(m_rows)> == HintAdvisor::kKeepsShown);
 
-    m_button = new QPushButton(QStringLiteral("Hint"), board);
+    m_button = new QPushButton(tr("Hint"), board);
     m_button->setObjectName(QStringLiteral("button_hint"));
     m_scale = TableScale::of(board);
     m_button->setCursor(Qt::PointingHandCursor);
     // The keys of the table go to the hand and its buttons; the hint has its own key.
     m_button->setFocusPolicy(Qt::NoFocus);
-    m_button->setToolTip(
-        QStringLiteral("The cards a good player would give, or the card to lay (H)"));
+    m_button->setToolTip(tr("The cards a good player would give, or the card to lay (H)"));
     m_button->hide();
     connect(m_button, &QPushButton::clicked, this, &HintPanel::hintPressed);
 
     m_keepsPanel = new QFrame(board);
     m_keepsPanel->setObjectName(QStringLiteral("panel_hint"));
     m_keepsPanel->setToolTip(
-        QStringLiteral("Points to expect from each way to give: the hand over every starter, the "
-                       "crib over every way the other cards can fill it. Net adds your own crib "
-                       "or takes an opponent's away."));
+        tr("Points to expect from each way to give: the hand over every starter, the "
+           "crib over every way the other cards can fill it. Net adds your own crib "
+           "or takes an opponent's away."));
     auto* grid = new QGridLayout(m_keepsPanel);
     grid->setContentsMargins(4, 4, 4, 5);
     grid->setHorizontalSpacing(0);
@@ -193,8 +192,8 @@ void HintPanel::showKeeps() {
         m_keepsPanel->hide();
         return;
     }
-    m_keepsTitle->setText(m_advisor.ownCrib() ? QStringLiteral("Best keeps, your crib")
-                                              : QStringLiteral("Best keeps, their crib"));
+    m_keepsTitle->setText(m_advisor.ownCrib() ? tr("Best keeps, your crib")
+                                              : tr("Best keeps, their crib"));
     const auto& keeps = m_advisor.keeps();
     auto number = [](double v) { return QString::number(v, 'f', 2); };
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
@@ -217,7 +216,7 @@ void HintPanel::showPlay() {
         m_playPanel->hide();
         return;
     }
-    m_playText->setText(QStringLiteral("Lay the ") + HintAdvisor::cardText(m_advisor.playCard()) +
+    m_playText->setText(tr("Lay the ") + HintAdvisor::cardText(m_advisor.playCard()) +
                         QStringLiteral(": ") + m_advisor.reason());
     fitPlayPanel();
     m_playPanel->show();

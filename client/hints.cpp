@@ -15,28 +15,28 @@ const char* const kLevelEntries[] = {"ComputerClassic1", "ComputerExpert1"};
 } // namespace
 
 void Tchat::buildGameMenu(QMenu* game) {
-    QAction* hint = game->addAction(QStringLiteral("&Hint"));
+    QAction* hint = game->addAction(tr("&Hint"));
     hint->setObjectName(QStringLiteral("Hint1"));
     // A plain letter: the chat's entry line takes it first while it has the focus.
     hint->setShortcut(QKeySequence(Qt::Key_H));
-    hint->setStatusTip(QStringLiteral("The cards a good player would give, or the card to lay"));
+    hint->setStatusTip(tr("The cards a good player would give, or the card to lay"));
     hint->setEnabled(m_hints->available());
     connect(m_hints, &HintAdvisor::availableChanged, hint, &QAction::setEnabled);
     connect(hint, &QAction::triggered, this, &Tchat::Hint1Click);
 }
 
 void Tchat::buildComputerMenu(QMenu* options) {
-    QMenu* menu = options->addMenu(QStringLiteral("&Computer Players"));
+    QMenu* menu = options->addMenu(tr("&Computer Players"));
     menu->setObjectName(QStringLiteral("ComputerPlayers1"));
     menu->setToolTipsVisible(true);
     // Every table is run by its host's program, so only the host's choice plays.
-    const QString tip = QStringLiteral("How the computer players play at a table you host. At "
-                                       "another player's table the host's choice holds.");
+    const QString tip = tr("How the computer players play at a table you host. At "
+                           "another player's table the host's choice holds.");
     menu->menuAction()->setStatusTip(tip);
     auto* group = new QActionGroup(menu);
-    const char* const texts[] = {"Classic", "Expert"};
+    const char* const texts[] = {QT_TR_NOOP("Classic"), QT_TR_NOOP("Expert")};
     for (int level = 0; level <= 1; ++level) {
-        QAction* entry = menu->addAction(QString::fromLatin1(texts[level]));
+        QAction* entry = menu->addAction(tr(texts[level]));
         entry->setObjectName(QString::fromLatin1(kLevelEntries[level]));
         entry->setCheckable(true);
         entry->setData(level);
@@ -47,10 +47,10 @@ void Tchat::buildComputerMenu(QMenu* options) {
     }
     showComputerLevel();
 
-    QAction* values = options->addAction(QStringLiteral("Show &Discard Values"));
+    QAction* values = options->addAction(tr("Show &Discard Values"));
     values->setObjectName(QStringLiteral("ShowDiscardValues1"));
     values->setCheckable(true);
-    values->setStatusTip(QStringLiteral("The values of every way to give, at every giving"));
+    values->setStatusTip(tr("The values of every way to give, at every giving"));
     connect(values, &QAction::triggered, this, &Tchat::ShowDiscardValues1Click);
 }
 

@@ -10,7 +10,7 @@ void Tchat::buildKeys() {
     QWidget* board = m_boardView->board();
     // A click anywhere on the table gives it the keyboard; Tab reaches it from the chat.
     board->setFocusPolicy(Qt::StrongFocus);
-    board->setAccessibleName(QStringLiteral("Table"));
+    board->setAccessibleName(tr("Table"));
     board->installEventFilter(this);
 }
 

@@ -106,7 +106,7 @@ void SeatsView::showCrib() {
     m_scale.move(m_crib, at);
     m_scale.place(m_cribName, QRect(at.x() - 16, at.y() + 64, 90, 14));
     const QString owner = dealer == m_model.localSeat()
-                              ? QStringLiteral("Your crib")
+                              ? tr("Your crib")
                               : m_model.seatName(dealer) + QStringLiteral("'s crib");
     m_cribName->setText(owner);
     m_crib->setAccessibleName(owner);
@@ -117,12 +117,12 @@ QString SeatsView::description(int seat) const {
     const TableModel::Seat& s = m_model.seat(seat);
     QString text = s.name;
     if (s.name == table::kWaiting) return text;
-    text += QStringLiteral(", %1 points").arg(s.score);
-    if (m_model.dealer() == seat) text += QStringLiteral(", dealer");
-    if (m_model.turnMark() == seat) text += QStringLiteral(", to play");
-    if (s.go) text += QStringLiteral(", has said GO");
-    if (s.watching) text += QStringLiteral(", just watching");
-    if (s.winner) text += QStringLiteral(", winner");
+    text += tr(", %1 points").arg(s.score);
+    if (m_model.dealer() == seat) text += tr(", dealer");
+    if (m_model.turnMark() == seat) text += tr(", to play");
+    if (s.go) text += tr(", has said GO");
+    if (s.watching) text += tr(", just watching");
+    if (s.winner) text += tr(", winner");
     return text;
 }
 

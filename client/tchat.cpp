@@ -158,7 +158,7 @@ void Tchat::buildMenus() {
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &Tchat::Exit1Click);
 
-    QMenu* game = bar->addMenu(QStringLiteral("&Game"));
+    QMenu* game = bar->addMenu(tr("&Game"));
     game->setObjectName(QStringLiteral("Game1"));
     buildGameMenu(game);
 
@@ -205,13 +205,13 @@ void Tchat::buildMenus() {
     }
 
     view->addSeparator();
-    QMenu* zoom = view->addMenu(QStringLiteral("&Zoom"));
+    QMenu* zoom = view->addMenu(tr("&Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
-    QAction* zoomIn = add(zoom, "ZoomIn1", QStringLiteral("Zoom &In"));
+    QAction* zoomIn = add(zoom, "ZoomIn1", tr("Zoom &In"));
     zoomIn->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     connect(zoomIn, &QAction::triggered, this, [this] { zoomStep(+1); });
-    QAction* zoomOut = add(zoom, "ZoomOut1", QStringLiteral("Zoom &Out"));
+    QAction* zoomOut = add(zoom, "ZoomOut1", tr("Zoom &Out"));
     zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(zoomOut, &QAction::triggered, this, [this] { zoomStep(-1); });
     zoom->addSeparator();
