@@ -3,6 +3,7 @@
 #include "client/quitsignals.h"
 #include "settings/lzrw1kh.h"
 #include "settings/tally.h"
+#include "tests/file_bytes.h"
 #include "tests/spin_until.h"
 
 #include <QCoreApplication>
@@ -32,17 +33,6 @@ public:
     }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 extern "C" void otherHandler(int) {}
 

@@ -2,6 +2,7 @@
 #include "filesizelimit.h"
 #include "settings/lzrw1kh.h"
 #include "settings/tally.h"
+#include "tests/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,6 @@
 namespace {
 
 using Counts = std::array<int, 8>;
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // A tally following the three computer players, seated with the local player.
 Tally computerTable() {

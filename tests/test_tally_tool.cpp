@@ -1,6 +1,7 @@
 // cribbage-tally on good and damaged files: show, unpack, pack, and the default file.
 #include "settings/lzrw1kh.h"
 #include "settings/tally.h"
+#include "tests/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +28,6 @@ ToolRun runTool(const QStringList& args,
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
 }
 
 Tally sampleTally() {
